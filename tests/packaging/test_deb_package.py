@@ -1,0 +1,195 @@
+#!/usr/bin/python3
+"""Builds the Debian package with CPack and inspects what it would install.
+
+Usage: test_deb_package.py <package_facts.json>
+
+The package is unpacked into a temporary folder, never installed.
+"""
+import configparser
+import json
+import os
+import stat
+import subprocess
+import sys
+import tempfile
+import unittest
+import xml.etree.ElementTree as ET
+
+APP_ID = "org.glyphboard.Glyphboard"
+PACKAGE = "glyphboard"
+
+# Every file of the package: its path and the piece of the build it comes
+# from (None: always there). A piece the build does not have yet is left out.
+LAYOUT = [
+    ("usr/bin/Glyphboard", "Glyphboard"),
+    ("usr/bin/Glyphinstall", "Glyphinstall"),
+    (f"usr/share/applications/{APP_ID}.desktop", None),
+    (f"usr/share/metainfo/{APP_ID}.metainfo.xml", None),
+]
+
+PROGRAMS = ["usr/bin/Glyphboard", "usr/bin/Glyphinstall"]
+
+facts = {}
+package = {}  # deb path, extracted root, control fields, listing
+
+
+def run(*args, **kwargs):
+    return subprocess.run(args, check=True, capture_output=True, text=True, **kwargs).stdout
+
+
+def expected_files():
+    return {path for path, piece in LAYOUT if piece is None or piece in facts["pieces"]}
+
+
+def setUpModule():
+    work = tempfile.mkdtemp(prefix="glyphboard-deb-")
+    package["work"] = work
+    out = os.path.join(work, "out")
+    build = subprocess.run(["cpack", "--config", facts["cpack_config"], "-B", out],
+                           capture_output=True, text=True)
+    if build.returncode != 0:
+        raise RuntimeError(f"cpack failed:\n{build.stdout}\n{build.stderr}")
+    debs = [f for f in os.listdir(out) if f.endswith(".deb")]
+    if len(debs) != 1:
+        raise RuntimeError(f"expected one .deb in {out}, found {debs}")
+    deb = os.path.join(out, debs[0])
+    package["deb"] = deb
+    package["root"] = os.path.join(work, "root")
+    run("dpkg-deb", "-x", deb, package["root"])
+    package["listing"] = run("dpkg-deb", "-c", deb).splitlines()
+    fields = {}
+    for line in run("dpkg-deb", "-f", deb).splitlines():
+        if line and not line[0].isspace() and ":" in line:
+            key, value = line.split(":", 1)
+            fields[key] = value.strip()
+    package["control"] = fields
+
+
+def tearDownModule():
+    if "work" in package:
+        subprocess.run(["rm", "-rf", package["work"]], check=False)
+
+
+def in_package(path):
+    return os.path.join(package["root"], path)
+
+
+def packaged_files():
+    """Regular files and symbolic links in the package, relative to its root."""
+    found = set()
+    for top, dirs, files in os.walk(package["root"]):
+        for name in files + [d for d in dirs if os.path.islink(os.path.join(top, d))]:
+            found.add(os.path.relpath(os.path.join(top, name), package["root"]))
+    return found
+
+
+def desktop_entry():
+    entry = configparser.ConfigParser(interpolation=None, strict=True)
+    entry.optionxform = str
+    entry.read(in_package(f"usr/share/applications/{APP_ID}.desktop"), encoding="utf-8")
+    return entry["Desktop Entry"]
+
+
+class PackageContents(unittest.TestCase):
+    def test_every_file_in_its_place_and_nothing_else(self):
+        found = packaged_files()
+        expected = expected_files()
+        self.assertEqual(sorted(expected - found), [], "missing from the package")
+        self.assertEqual(sorted(found - expected), [], "not expected in the package")
+
+    def test_owner_and_modes(self):
+        for line in package["listing"]:
+            mode, owner, *_rest = line.split()
+            path = line.split(" ./", 1)[1].split(" -> ")[0].rstrip("/")
+            with self.subTest(path=path):
+                self.assertEqual(owner, "root/root")
+                if mode.startswith("d"):
+                    self.assertEqual(mode, "drwxr-xr-x")
+                elif mode.startswith("-"):
+                    wanted = "-rwxr-xr-x" if path in PROGRAMS else "-rw-r--r--"
+                    self.assertEqual(mode, wanted)
+
+
+class ControlFields(unittest.TestCase):
+    def test_fields(self):
+        control = package["control"]
+        arch = run("dpkg", "--print-architecture").strip()
+        cases = [
+            ("Package", PACKAGE),
+            ("Version", facts["version"]),
+            ("Architecture", arch),
+        ]
+        for key, value in cases:
+            with self.subTest(field=key):
+                self.assertEqual(control.get(key), value)
+        self.assertRegex(control.get("Maintainer", ""), r"^[^<>]+ <[^@\s<>]+@[^@\s<>]+>$")
+        self.assertTrue(control.get("Description", "").strip())
+
+    def test_depends_on_writer_and_on_the_linked_libraries(self):
+        depends = {d.strip().split()[0] for d in package["control"].get("Depends", "").split(",")}
+        wanted = {"libreoffice-writer", "fontconfig"}
+        if "Glyphboard" in facts["pieces"]:
+            # dpkg-shlibdeps found the libraries the palette links to.
+            wanted |= {"libqt6widgets6", "libc6"}
+        self.assertEqual(sorted(wanted - depends), [], f"Depends: {package['control'].get('Depends')}")
+
+
+class DesktopIntegration(unittest.TestCase):
+    def test_validators_accept_the_entry_and_the_metainfo(self):
+        validators = [
+            ["desktop-file-validate", f"usr/share/applications/{APP_ID}.desktop"],
+            ["appstreamcli", "validate", "--no-net", "--explain",
+             f"usr/share/metainfo/{APP_ID}.metainfo.xml"],
+        ]
+        for *command, path in validators:
+            with self.subTest(validator=command[0]):
+                result = subprocess.run(command + [in_package(path)], capture_output=True, text=True)
+                self.assertEqual(result.returncode, 0, result.stdout + result.stderr)
+
+    def test_desktop_entry(self):
+        entry = desktop_entry()
+        self.assertEqual(entry.get("Type"), "Application")
+        self.assertEqual(entry.get("Icon"), APP_ID)
+        self.assertEqual(entry.get("Terminal"), "false")
+        self.assertLessEqual({"Office", "Education"}, set(entry.get("Categories", "").split(";")))
+        for key in ["Name", "Comment"]:
+            with self.subTest(key=key):
+                self.assertTrue(entry.get(key))
+                arabic = entry.get(f"{key}[ar]", "")
+                self.assertRegex(arabic, "[\u0600-\u06ff]", f"{key}[ar] is not Arabic")
+
+    def test_entry_starts_a_packaged_program(self):
+        if "Glyphboard" not in facts["pieces"]:
+            self.skipTest("this build has no palette")
+        program = desktop_entry().get("Exec", "").split()[0]
+        self.assertFalse(os.path.isabs(program), "Exec should rely on PATH")
+        self.assertTrue(os.access(in_package(os.path.join("usr/bin", program)), os.X_OK))
+
+    def test_metainfo_agrees_with_the_entry_and_the_package(self):
+        root = ET.parse(in_package(f"usr/share/metainfo/{APP_ID}.metainfo.xml")).getroot()
+        self.assertEqual(root.findtext("id"), APP_ID)
+        self.assertEqual(root.findtext("launchable[@type='desktop-id']"), f"{APP_ID}.desktop")
+        releases = [r.get("version") for r in root.iterfind("releases/release")]
+        self.assertTrue(releases, "no release listed")
+        self.assertEqual(releases[0], facts["version"], "newest release is not this version")
+        self.assertTrue(root.findall("screenshots/screenshot/image"), "no screenshot")
+        licence = root.findtext("project_license", "")
+        self.assertIn("OFL-1.1", licence, "the fonts' licence is missing")
+        binaries = [b.text for b in root.iterfind("provides/binary")]
+        self.assertEqual(binaries, [desktop_entry().get("Exec", "").split()[0]])
+
+
+class Programs(unittest.TestCase):
+    def test_every_library_resolves(self):
+        for path in PROGRAMS:
+            if not os.path.exists(in_package(path)):
+                continue
+            with self.subTest(program=path):
+                libraries = run("ldd", in_package(path))
+                self.assertNotIn("not found", libraries)
+
+
+if __name__ == "__main__":
+    with open(sys.argv.pop(1), encoding="utf-8") as f:
+        facts.update(json.load(f))
+    unittest.main(verbosity=2)
