@@ -5,11 +5,6 @@
 # The package installs into /usr. Files that belong under /etc (the conf.d
 # link of the font alias) are installed with absolute paths, so CPack stages
 # through DESTDIR instead of rewriting the prefix.
-set(GLYPHBOARD_MAINTAINER "Glyphboard developers <maintainers@glyphboard.example.org>"
-    CACHE STRING "Maintainer field of the Debian package")
-set(GLYPHBOARD_HOMEPAGE "https://glyphboard.example.org/"
-    CACHE STRING "Homepage field of the Debian package")
-
 set(CPACK_GENERATOR "DEB")
 set(CPACK_PACKAGE_NAME "${GLYPHBOARD_PACKAGE_NAME}")
 set(CPACK_PACKAGE_VENDOR "The Glyphboard developers")

@@ -25,9 +25,14 @@ LAYOUT = [
     ("usr/bin/Glyphinstall", "Glyphinstall"),
     (f"usr/share/applications/{APP_ID}.desktop", None),
     (f"usr/share/metainfo/{APP_ID}.metainfo.xml", None),
+    (f"usr/share/doc/{PACKAGE}/copyright", None),
 ]
 
 PROGRAMS = ["usr/bin/Glyphboard", "usr/bin/Glyphinstall"]
+
+# Debian's short licence names in the copyright file and their SPDX names in
+# the metainfo.
+SPDX_OF_DEBIAN_LICENCE = {"GPL-3+": "GPL-3.0-or-later", "OFL-1.1": "OFL-1.1"}
 
 facts = {}
 package = {}  # deb path, extracted root, control fields, listing
@@ -173,10 +178,40 @@ class DesktopIntegration(unittest.TestCase):
         self.assertTrue(releases, "no release listed")
         self.assertEqual(releases[0], facts["version"], "newest release is not this version")
         self.assertTrue(root.findall("screenshots/screenshot/image"), "no screenshot")
-        licence = root.findtext("project_license", "")
-        self.assertIn("OFL-1.1", licence, "the fonts' licence is missing")
         binaries = [b.text for b in root.iterfind("provides/binary")]
         self.assertEqual(binaries, [desktop_entry().get("Exec", "").split()[0]])
+
+
+class Licences(unittest.TestCase):
+    def copyright_paragraphs(self):
+        with open(in_package(f"usr/share/doc/{PACKAGE}/copyright"), encoding="utf-8") as f:
+            return [p for p in f.read().split("\n\n") if p.strip()]
+
+    def test_every_licence_has_its_text(self):
+        paragraphs = self.copyright_paragraphs()
+        self.assertTrue(paragraphs[0].startswith("Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"))
+        licences = [p for p in paragraphs[1:] if "\nLicense: " in "\n" + p]
+        self.assertTrue(licences)
+        for paragraph in licences:
+            name = paragraph.split("License: ", 1)[1].split("\n", 1)[0]
+            with self.subTest(licence=name):
+                texts = [w.rstrip(".,") for w in paragraph.split() if w.startswith("/usr/share/")]
+                self.assertTrue(texts, "no licence text named")
+                for text in texts:
+                    inside = in_package(text.lstrip("/"))
+                    # Debian's common licences come with base-files, which
+                    # every system has.
+                    on_system = text.startswith("/usr/share/common-licenses/") and os.path.isfile(text)
+                    self.assertTrue(os.path.isfile(inside) or on_system, f"{text} is missing")
+
+    def test_metainfo_names_the_same_licences(self):
+        names = {p.split("License: ", 1)[1].split("\n", 1)[0]
+                 for p in self.copyright_paragraphs() if "\nLicense: " in "\n" + p}
+        root = ET.parse(in_package(f"usr/share/metainfo/{APP_ID}.metainfo.xml")).getroot()
+        spdx = set(root.findtext("project_license", "").split(" AND "))
+        if "fonts" not in facts["pieces"]:
+            spdx.discard("OFL-1.1")
+        self.assertEqual(spdx, {SPDX_OF_DEBIAN_LICENCE.get(n, n) for n in names})
 
 
 class Programs(unittest.TestCase):
