@@ -17,6 +17,18 @@ import xml.etree.ElementTree as ET
 
 APP_ID = "org.glyphboard.Glyphboard"
 PACKAGE = "glyphboard"
+FONT_DIR = "usr/share/fonts/truetype/glyphboard"
+ALIAS = "65-glyphboard-traditional-arabic.conf"
+ALIAS_AVAIL = f"usr/share/fontconfig/conf.avail/{ALIAS}"
+ALIAS_LINK = f"etc/fonts/conf.d/{ALIAS}"
+
+# Font file and the family it must declare.
+FONTS = [
+    ("Vudida.ttf", "Al-DizaDorvan"),
+    ("Dizever.ttf", "Al-ZavuraDorvan"),
+    ("NurvelSans.ttf", "NurvelSans"),
+    ("NurvelSansB.ttf", "NurvelSans"),
+]
 
 # Every file of the package: its path and the piece of the build it comes
 # from (None: always there). A piece the build does not have yet is left out.
@@ -26,6 +38,10 @@ LAYOUT = [
     (f"usr/share/applications/{APP_ID}.desktop", None),
     (f"usr/share/metainfo/{APP_ID}.metainfo.xml", None),
     (f"usr/share/doc/{PACKAGE}/copyright", None),
+    *[(f"{FONT_DIR}/{font}", "fonts") for font, _family in FONTS],
+    (ALIAS_AVAIL, "fonts"),
+    (ALIAS_LINK, "fonts"),
+    (f"usr/share/doc/{PACKAGE}/OFL.txt", "fonts"),
 ]
 
 PROGRAMS = ["usr/bin/Glyphboard", "usr/bin/Glyphinstall"]
@@ -180,6 +196,75 @@ class DesktopIntegration(unittest.TestCase):
         self.assertTrue(root.findall("screenshots/screenshot/image"), "no screenshot")
         binaries = [b.text for b in root.iterfind("provides/binary")]
         self.assertEqual(binaries, [desktop_entry().get("Exec", "").split()[0]])
+
+
+class Fonts(unittest.TestCase):
+    def setUp(self):
+        if "fonts" not in facts["pieces"]:
+            self.skipTest("this build has no fonts")
+
+    def fontconfig(self, *args):
+        """Runs a fontconfig tool that sees only the packaged fonts and
+        configuration, Debian's installed fonts and the packaged conf.d link
+        (followed into the unpacked package, not into /usr)."""
+        work = tempfile.mkdtemp(dir=package["work"])
+        conf_d = os.path.join(work, "conf.d")
+        os.mkdir(conf_d)
+        target = os.readlink(in_package(ALIAS_LINK))
+        os.symlink(in_package(target.lstrip("/")), os.path.join(conf_d, ALIAS))
+        config = os.path.join(work, "fonts.conf")
+        with open(config, "w", encoding="utf-8") as f:
+            f.write(f"""<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>{in_package(FONT_DIR)}</dir>
+  <dir>/usr/share/fonts</dir>
+  <cachedir>{work}/cache</cachedir>
+  <include>{conf_d}</include>
+</fontconfig>
+""")
+        return run(*args, env=dict(os.environ, FONTCONFIG_FILE=config))
+
+    def test_fonts_are_the_ones_the_build_made(self):
+        built = {os.path.basename(path): path for path in facts["fonts"]}
+        for font, _family in FONTS:
+            with self.subTest(font=font):
+                with open(built[font], "rb") as a, open(in_package(f"{FONT_DIR}/{font}"), "rb") as b:
+                    self.assertTrue(a.read() == b.read(), f"{font} differs from the build's")
+
+    def test_fonts_declare_their_families(self):
+        for font, family in FONTS:
+            with self.subTest(font=font):
+                found = run("fc-query", "-f", "%{family}\n", in_package(f"{FONT_DIR}/{font}"))
+                self.assertIn(family, found.split("\n")[0].split(","))
+
+    def test_alias_link_points_into_the_package(self):
+        target = os.readlink(in_package(ALIAS_LINK))
+        self.assertEqual(target, "/" + ALIAS_AVAIL)
+
+    def test_families_resolve_through_the_packaged_configuration(self):
+        alias = ET.parse(in_package(ALIAS_AVAIL)).getroot()
+        preferred = alias.findtext("alias/prefer/family")
+        cases = [
+            ("Al-DizaDorvan", "Al-DizaDorvan", in_package(f"{FONT_DIR}/Vudida.ttf")),
+            ("Al-ZavuraDorvan", "Al-ZavuraDorvan", in_package(f"{FONT_DIR}/Dizever.ttf")),
+            ("Traditional Arabic", preferred, None),
+        ]
+        for asked, family, path in cases:
+            with self.subTest(family=asked):
+                found = self.fontconfig("fc-match", "-f", "%{family}|%{file}", asked)
+                families, file = found.split("|")
+                self.assertIn(family, families.split(","))
+                if path:
+                    self.assertEqual(file, path)
+
+    def test_package_depends_on_the_aliased_font(self):
+        alias = ET.parse(in_package(ALIAS_AVAIL)).getroot()
+        preferred = alias.findtext("alias/prefer/family")
+        file = run("fc-match", "-f", "%{file}", preferred)
+        owner = run("dpkg-query", "-S", os.path.realpath(file)).split(":")[0]
+        depends = package["control"].get("Depends", "")
+        self.assertIn(owner, [d.strip().split()[0] for d in depends.split(",")])
 
 
 class Licences(unittest.TestCase):
