@@ -252,7 +252,9 @@ class Fonts(unittest.TestCase):
         ]
         for asked, family, path in cases:
             with self.subTest(family=asked):
-                found = self.fontconfig("fc-match", "-f", "%{family}|%{file}", asked)
+                # In a fontconfig pattern "-" starts the size: escape it.
+                pattern = asked.replace("-", "\\-")
+                found = self.fontconfig("fc-match", "-f", "%{family}|%{file}", pattern)
                 families, file = found.split("|")
                 self.assertIn(family, families.split(","))
                 if path:
