@@ -8,7 +8,7 @@ The package is unpacked into a temporary folder, never installed.
 import configparser
 import json
 import os
-import stat
+import struct
 import subprocess
 import sys
 import tempfile
@@ -18,6 +18,8 @@ import xml.etree.ElementTree as ET
 APP_ID = "org.glyphboard.Glyphboard"
 PACKAGE = "glyphboard"
 FONT_DIR = "usr/share/fonts/truetype/glyphboard"
+ICON_PNG = f"usr/share/icons/hicolor/48x48/apps/{APP_ID}.png"
+ICON_SVG = f"usr/share/icons/hicolor/scalable/apps/{APP_ID}.svg"
 ALIAS = "65-glyphboard-traditional-arabic.conf"
 ALIAS_AVAIL = f"usr/share/fontconfig/conf.avail/{ALIAS}"
 ALIAS_LINK = f"etc/fonts/conf.d/{ALIAS}"
@@ -38,6 +40,8 @@ LAYOUT = [
     (f"usr/share/applications/{APP_ID}.desktop", None),
     (f"usr/share/metainfo/{APP_ID}.metainfo.xml", None),
     (f"usr/share/doc/{PACKAGE}/copyright", None),
+    (ICON_PNG, "icon"),
+    (ICON_SVG, "icon"),
     *[(f"{FONT_DIR}/{font}", "fonts") for font, _family in FONTS],
     (ALIAS_AVAIL, "fonts"),
     (ALIAS_LINK, "fonts"),
@@ -185,6 +189,17 @@ class DesktopIntegration(unittest.TestCase):
         program = desktop_entry().get("Exec", "").split()[0]
         self.assertFalse(os.path.isabs(program), "Exec should rely on PATH")
         self.assertTrue(os.access(in_package(os.path.join("usr/bin", program)), os.X_OK))
+
+    def test_icon_in_both_sizes(self):
+        if "icon" not in facts["pieces"]:
+            self.skipTest("this build has no window icon")
+        with open(in_package(ICON_PNG), "rb") as f:
+            header = f.read(24)
+        self.assertEqual(header[:8], b"\x89PNG\r\n\x1a\n", "not a PNG")
+        self.assertEqual(struct.unpack(">II", header[16:24]), (48, 48))
+        svg = ET.parse(in_package(ICON_SVG)).getroot()
+        self.assertEqual(svg.tag, "{http://www.w3.org/2000/svg}svg")
+        self.assertTrue(len(svg), "the SVG draws nothing")
 
     def test_metainfo_agrees_with_the_entry_and_the_package(self):
         root = ET.parse(in_package(f"usr/share/metainfo/{APP_ID}.metainfo.xml")).getroot()
