@@ -20,6 +20,7 @@ sequence in one of the two mathematics fonts the package installs,
 Al-DizaDorvan and Al-ZavuraDorvan, and then returns to the Arabic text
 font, for which the package adds a fontconfig alias named Traditional
 Arabic.]])
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};${GLYPHBOARD_COMPONENT};/")
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX "/usr")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")

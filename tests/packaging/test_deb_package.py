@@ -36,7 +36,6 @@ FONTS = [
 # from (None: always there). A piece the build does not have yet is left out.
 LAYOUT = [
     ("usr/bin/Glyphboard", "Glyphboard"),
-    ("usr/bin/Glyphinstall", "Glyphinstall"),
     (f"usr/share/applications/{APP_ID}.desktop", None),
     (f"usr/share/metainfo/{APP_ID}.metainfo.xml", None),
     (f"usr/share/doc/{PACKAGE}/copyright", None),
@@ -48,7 +47,9 @@ LAYOUT = [
     (f"usr/share/doc/{PACKAGE}/OFL.txt", "fonts"),
 ]
 
-PROGRAMS = ["usr/bin/Glyphboard", "usr/bin/Glyphinstall"]
+# Glyphinstall is not among them: it works only on the installation medium,
+# beside the files it copies.
+PROGRAMS = ["usr/bin/Glyphboard"]
 
 # Debian's short licence names in the copyright file and their SPDX names in
 # the metainfo.
