@@ -6,6 +6,7 @@ Usage: test_deb_package.py <package_facts.json>
 The package is unpacked into a temporary folder, never installed.
 """
 import configparser
+import gzip
 import json
 import os
 import struct
@@ -39,6 +40,8 @@ LAYOUT = [
     (f"usr/share/applications/{APP_ID}.desktop", None),
     (f"usr/share/metainfo/{APP_ID}.metainfo.xml", None),
     (f"usr/share/doc/{PACKAGE}/copyright", None),
+    (f"usr/share/doc/{PACKAGE}/changelog.gz", None),
+    ("usr/share/man/man1/Glyphboard.1.gz", "Glyphboard"),
     (ICON_PNG, "icon"),
     (ICON_SVG, "icon"),
     *[(f"{FONT_DIR}/{font}", "fonts") for font, _family in FONTS],
@@ -150,6 +153,21 @@ class ControlFields(unittest.TestCase):
                 self.assertEqual(control.get(key), value)
         self.assertRegex(control.get("Maintainer", ""), r"^[^<>]+ <[^@\s<>]+@[^@\s<>]+>$")
         self.assertTrue(control.get("Description", "").strip())
+
+    def test_changelog_describes_this_version(self):
+        with gzip.open(in_package(f"usr/share/doc/{PACKAGE}/changelog.gz"), "rt", encoding="utf-8") as f:
+            changelog = os.path.join(package["work"], "changelog")
+            with open(changelog, "w", encoding="utf-8") as out:
+                out.write(f.read())
+        newest = {}
+        for line in run("dpkg-parsechangelog", "-l", changelog).splitlines():
+            if ": " in line:
+                key, value = line.split(": ", 1)
+                newest[key] = value
+        control = package["control"]
+        self.assertEqual(newest.get("Source"), control.get("Package"))
+        self.assertEqual(newest.get("Version"), control.get("Version"))
+        self.assertEqual(newest.get("Maintainer"), control.get("Maintainer"))
 
     def test_depends_on_writer_and_on_the_linked_libraries(self):
         depends = {d.strip().split()[0] for d in package["control"].get("Depends", "").split(",")}
