@@ -5,9 +5,13 @@
 void SetTopmost(QWidget& window)
 {
     const bool wasVisible = window.isVisible();
-    // Changing window flags re-creates the native window and hides it;
-    // show it again so that the call keeps the window where it was.
+    const QRect clientArea = window.geometry();
+    // Changing window flags re-creates the native window, hides it and
+    // places its frame (not its client area) at the old position. Put the
+    // client area back and show the window again, so that the call keeps
+    // the window where it was.
     window.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    window.setGeometry(clientArea);
     if (wasVisible)
         window.show();
 }

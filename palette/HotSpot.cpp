@@ -19,7 +19,8 @@ void HotSpot::mousePressEvent(QMouseEvent* event)
 
 void HotSpot::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    clickStarted_ = false;
+    // Qt delivers the second press of a double click as this event alone;
+    // unlike QWidget's default it starts no second click.
     event->accept();
 }
 

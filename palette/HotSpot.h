@@ -13,8 +13,7 @@ namespace palette {
 // handlers decide what they mean.
 //
 // A click is a left-button press and release on the control. A double click
-// counts as one click: the press that Qt delivers together with the
-// double-click event starts no second click.
+// counts as one click.
 class HotSpot : public QLabel {
     Q_OBJECT
 public:
