@@ -10,7 +10,6 @@
 #include "HotSpot.h"
 #include "StripCells.h"
 
-#include <exception>
 #include <string>
 
 namespace palette {
@@ -117,9 +116,10 @@ void Form1::CellClick(int index)
         const CatalogueEntry& entry = SymbolCatalogue(CurrentPanel(), index);
         const bool deleteFirst = index == 14 && !image4_->isHidden();
         link_.TypeInFont(std::u16string(entry.text), std::u16string(entry.font), deleteFirst);
-    } catch (const std::exception&) {
-        // DocumentLinkError and anything else the link lets through: the
-        // click ends with the one failure box; the next click starts afresh.
+    } catch (...) {
+        // DocumentLinkError, or anything else a backend lets through: the
+        // click ends with the one failure box instead of taking the program
+        // down; the next click starts afresh.
         ShowFailureBox(this);
     }
 }
@@ -143,7 +143,7 @@ void Form1::StripClick(int index)
         if (cell.beepFirst)
             beep_();
         link_.TypeInFont(std::u16string(cell.text), std::u16string(cell.font), cell.deleteFirst);
-    } catch (const std::exception&) {
+    } catch (...) {
         ShowFailureBox(this);
     }
 }

@@ -38,13 +38,20 @@ public:
     {
         log.push_back(QStringLiteral("type"));
         calls.push_back({text, font, deleteFirst});
-        if (failing)
+        switch (failure) {
+        case Failure::None:
+            break;
+        case Failure::LinkError:
             throw doclink::DocumentLinkError("the word processor is not running");
+        case Failure::Unexpected:
+            throw 42; // a backend fault that is not even a std::exception
+        }
     }
 
     std::vector<Call> calls;
     QStringList log;
-    bool failing = false;
+    enum class Failure { None, LinkError, Unexpected };
+    Failure failure = Failure::None;
 };
 
 // Qt's offscreen platform warns on every fixed-size change of a window that
