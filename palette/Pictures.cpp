@@ -10,6 +10,9 @@
 namespace palette {
 namespace {
 
+// The strip picture's top inside Picture1.
+constexpr int kStripTop = 2100;
+
 bool IsPanel(const char* owner)
 {
     for (const char* panel : {"Picture1", "Image1", "Image2", "Image3"})
@@ -44,6 +47,15 @@ QPixmap Placeholder(const char* owner, QSize size)
             const TwipRect cell = CellRect(i);
             painter.drawRect(cell.left / kTwipsPerPixel, cell.top / kTwipsPerPixel,
                              cell.width / kTwipsPerPixel - 1, cell.height / kTwipsPerPixel - 1);
+        }
+    } else if (std::strcmp(owner, "Image4") == 0) {
+        // One box around each field of the strip that a strip cell covers.
+        for (const ControlDesign& control : kPicture1Controls) {
+            if (control.kind != ControlKind::Cell)
+                continue;
+            const TwipRect& field = control.rect;
+            painter.drawRect(field.left / kTwipsPerPixel, (field.top - kStripTop) / kTwipsPerPixel,
+                             field.width / kTwipsPerPixel - 1, field.height / kTwipsPerPixel - 1);
         }
     } else {
         painter.drawLine(0, 0, size.width() - 1, size.height() - 1);
