@@ -5,6 +5,7 @@
 #include "HotSpot.h"
 #include "Pictures.h"
 #include "SetTopmost.h"
+#include "TwipConversion.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -14,22 +15,6 @@
 
 namespace palette {
 namespace {
-
-QPoint ToPixels(TwipPoint p)
-{
-    return {p.x / kTwipsPerPixel, p.y / kTwipsPerPixel};
-}
-
-QSize ToPixels(TwipSize s)
-{
-    return {s.width / kTwipsPerPixel, s.height / kTwipsPerPixel};
-}
-
-QRect ToPixels(TwipRect r)
-{
-    return {r.left / kTwipsPerPixel, r.top / kTwipsPerPixel, r.width / kTwipsPerPixel,
-            r.height / kTwipsPerPixel};
-}
 
 // Controls of a picture box are placed relative to its client area, inside
 // its border.

@@ -9,6 +9,7 @@
 #include "FrameShape.h"
 #include "HotSpot.h"
 #include "StripCells.h"
+#include "TwipConversion.h"
 
 #include <string>
 
@@ -18,11 +19,6 @@ namespace {
 QString ToQString(std::u16string_view text)
 {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QPoint OverlayPlace()
-{
-    return {0, 0};
 }
 
 } // namespace
@@ -41,7 +37,7 @@ void Form1::SelectAlgebra()
 void Form1::SelectLetters()
 {
     picture3_->hide();
-    image1_->move(OverlayPlace());
+    image1_->move(ToPixels(kOverlayPlace));
     image1_->show();
     image2_->hide();
     image3_->hide();
@@ -50,7 +46,7 @@ void Form1::SelectLetters()
 void Form1::SelectGeometry()
 {
     picture3_->hide();
-    image2_->move(OverlayPlace());
+    image2_->move(ToPixels(kOverlayPlace));
     image1_->hide();
     image2_->show();
     image3_->hide();
@@ -59,7 +55,7 @@ void Form1::SelectGeometry()
 void Form1::SelectCalculus()
 {
     picture3_->hide();
-    image3_->move(OverlayPlace());
+    image3_->move(ToPixels(kOverlayPlace));
     image1_->hide();
     image2_->hide();
     image3_->show();
@@ -69,8 +65,7 @@ void Form1::SelectCalculus()
 
 void Form1::Collapse()
 {
-    const QSize collapsed(kCollapsedClientSize.width / kTwipsPerPixel,
-                          kCollapsedClientSize.height / kTwipsPerPixel);
+    const QSize collapsed = ToPixels(kCollapsedClientSize);
     setFixedWidth(collapsed.width());
     setFixedHeight(collapsed.height());
     picture2_->show();
@@ -78,8 +73,7 @@ void Form1::Collapse()
 
 void Form1::Expand()
 {
-    const QSize expanded(kExpandedClientSize.width / kTwipsPerPixel,
-                         kExpandedClientSize.height / kTwipsPerPixel);
+    const QSize expanded = ToPixels(kExpandedClientSize);
     setFixedHeight(expanded.height());
     setFixedWidth(expanded.width());
     picture2_->hide();

@@ -66,6 +66,10 @@ inline constexpr TwipSize kCollapsedClientSize{780, 570};
 // Where start-up moves the about panel (it is drawn out of the way).
 inline constexpr TwipPoint kAboutPanelPlace{1170, 0};
 
+// Where a panel button moves its overlay picture: exactly over the base
+// panel picture of Picture1. The overlays are drawn parked below it.
+inline constexpr TwipPoint kOverlayPlace{0, 0};
+
 inline constexpr const char* kWindowCaption = "الإصدار الثالث لبرنامج Glyphboard";
 
 // Controls placed directly on the window, topmost first. Windowed controls

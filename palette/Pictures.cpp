@@ -1,6 +1,6 @@
 #include "Pictures.h"
 
-#include "Form1Layout.h"
+#include "TwipConversion.h"
 
 #include <QFile>
 #include <QPainter>
@@ -44,18 +44,16 @@ QPixmap Placeholder(const char* owner, QSize size)
     if (IsPanel(owner)) {
         // One box around each cell, where the real picture draws its symbol.
         for (int i = 0; i < kGridRows * kGridColumns; ++i) {
-            const TwipRect cell = CellRect(i);
-            painter.drawRect(cell.left / kTwipsPerPixel, cell.top / kTwipsPerPixel,
-                             cell.width / kTwipsPerPixel - 1, cell.height / kTwipsPerPixel - 1);
+            painter.drawRect(ToPixels(CellRect(i)).adjusted(0, 0, -1, -1));
         }
     } else if (std::strcmp(owner, "Image4") == 0) {
         // One box around each field of the strip that a strip cell covers.
         for (const ControlDesign& control : kPicture1Controls) {
             if (control.kind != ControlKind::Cell)
                 continue;
-            const TwipRect& field = control.rect;
-            painter.drawRect(field.left / kTwipsPerPixel, (field.top - kStripTop) / kTwipsPerPixel,
-                             field.width / kTwipsPerPixel - 1, field.height / kTwipsPerPixel - 1);
+            TwipRect field = control.rect;
+            field.top -= kStripTop;
+            painter.drawRect(ToPixels(field).adjusted(0, 0, -1, -1));
         }
     } else {
         painter.drawLine(0, 0, size.width() - 1, size.height() - 1);
