@@ -135,6 +135,7 @@ QWidget* Form1::Create(const ControlDesign& design, QWidget* container)
             font.setPointSizeF(8.25);
             font.setWeight(QFont::Normal);
             spot->setFont(font);
+            spot->setTextFormat(Qt::PlainText);
             spot->setText(caption);
         }
         widget = spot;
