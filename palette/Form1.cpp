@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <iterator>
+#include <ranges>
 
 namespace palette {
 namespace {
@@ -47,13 +47,10 @@ Form1::Form1(doclink::DocumentLink& link, Beep beep)
     setGeometry(QRect(ToPixels(kClientOrigin), ToPixels(kStoredClientSize)));
     setFixedSize(ToPixels(kStoredClientSize));
 
-    Build(std::begin(kForm1Controls), std::end(kForm1Controls), this);
-    auto* picture1 = findChild<HotSpot*>(QStringLiteral("Picture1"));
-    auto* picture2 = findChild<HotSpot*>(QStringLiteral("Picture2"));
-    auto* picture3 = findChild<HotSpot*>(QStringLiteral("Picture3"));
-    Build(std::begin(kPicture1Controls), std::end(kPicture1Controls), picture1);
-    Build(std::begin(kPicture2Controls), std::end(kPicture2Controls), picture2);
-    Build(std::begin(kPicture3Controls), std::end(kPicture3Controls), picture3);
+    Build(kForm1Controls, this);
+    Build(kPicture1Controls, findChild<HotSpot*>(QStringLiteral("Picture1")));
+    Build(kPicture2Controls, findChild<HotSpot*>(QStringLiteral("Picture2")));
+    Build(kPicture3Controls, findChild<HotSpot*>(QStringLiteral("Picture3")));
     Connect();
 
     // Tab order: Text1 first, so it holds the focus when the window opens;
@@ -73,20 +70,20 @@ Form1::Beep Form1::DefaultBeep()
     return [] { QApplication::beep(); };
 }
 
-void Form1::Build(const ControlDesign* begin, const ControlDesign* end, QWidget* container)
+void Form1::Build(std::span<const ControlDesign> designs, QWidget* container)
 {
     // Topmost first in the table; Qt stacks later siblings above earlier ones.
-    for (auto it = std::make_reverse_iterator(end); it != std::make_reverse_iterator(begin); ++it) {
-        if (it->kind != ControlKind::CellGrid) {
-            Create(*it, container);
+    for (const ControlDesign& design : designs | std::views::reverse) {
+        if (design.kind != ControlKind::CellGrid) {
+            Create(design, container);
             continue;
         }
         for (int i = 0; i < kCellCount; ++i) {
-            ControlDesign cell = *it;
+            ControlDesign cell = design;
             cell.kind = ControlKind::Cell;
             cell.rect = CellRect(i);
             QWidget* widget = Create(cell, container);
-            widget->setObjectName(ElementName(it->name, i));
+            widget->setObjectName(ElementName(design.name, i));
             // Cells start with a flat single-line border; start-up removes it.
             auto* spot = static_cast<HotSpot*>(widget);
             spot->setFrameStyle(QFrame::Box | QFrame::Plain);

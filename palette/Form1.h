@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <span>
 
 class QLineEdit;
 class QPushButton;
@@ -46,7 +47,7 @@ public:
     static Beep DefaultBeep();
 
 private:
-    void Build(const ControlDesign* begin, const ControlDesign* end, QWidget* container);
+    void Build(std::span<const ControlDesign> designs, QWidget* container);
     QWidget* Create(const ControlDesign& design, QWidget* container);
     void Connect();
 
