@@ -281,12 +281,10 @@ private slots:
         QFETCH(int, cell);
         QFETCH(bool, topLeftOfBottom);
         const QImage image = probe::load(owner);
-        const Panel& panel = panelOf(owner);
         const int row = cell / 14, column = cell % 14;
         const auto isInk = [](QRgb p) { return qGray(p) < 128; };
         const QRect ink = probe::inkBounds(image, interior(row, column), isInk);
         QVERIFY(!ink.isEmpty());
-        Q_UNUSED(panel);
         const double top = probe::meanInkX(image, ink, ink.top(), isInk);
         const double bottom = probe::meanInkX(image, ink, ink.bottom(), isInk);
         QVERIFY2((top < bottom) == topLeftOfBottom,
