@@ -48,8 +48,8 @@ enum class Span { Short, Medium, Long, Wide };
 struct Draw {
     Art art = Art::Text;
     Typeface typeface = Typeface::Math;
-    std::u16string_view text;
-    std::u16string_view below; // second line of fractions, limits and sums
+    std::u16string_view text = {};
+    std::u16string_view below = {}; // second line of fractions, limits and sums
     Size size = Size::Normal;
     Span span = Span::Medium;
     bool mirrored = false;     // flipped left to right for right-to-left notation
@@ -59,32 +59,57 @@ struct Draw {
     constexpr Draw large() const { Draw d = *this; d.size = Size::Large; return d; }
     constexpr Draw huge() const { Draw d = *this; d.size = Size::Huge; return d; }
     constexpr Draw mirror() const { Draw d = *this; d.mirrored = true; return d; }
-    constexpr Draw spanning(Span s) const { Draw d = *this; d.span = s; return d; }
 };
 
-constexpr Draw sym(std::u16string_view text) { return {Art::Text, Typeface::Math, text}; }
-constexpr Draw ar(std::u16string_view text) { return {Art::Text, Typeface::Arabic, text}; }
-constexpr Draw calli(std::u16string_view text) { return {Art::Text, Typeface::Calligraphy, text}; }
-constexpr Draw italic(std::u16string_view text) { return {Art::Text, Typeface::Italic, text}; }
-constexpr Draw dingbat(std::u16string_view text) { return {Art::Text, Typeface::Symbols, text}; }
-constexpr Draw thin(std::u16string_view text) { return {Art::Text, Typeface::Light, text, {}, Size::Large}; }
-constexpr Draw outlined(std::u16string_view text) { return {Art::Outlined, Typeface::Arabic, text}; }
-constexpr Draw art(Art a, Span s = Span::Medium) { return {a, Typeface::Math, {}, {}, Size::Normal, s}; }
+// Shorthands for the face tables: a glyph in a typeface, a drawn shape, or a
+// composition of two lines of text.
+constexpr Draw sym(std::u16string_view text)
+{
+    return {.art = Art::Text, .typeface = Typeface::Math, .text = text};
+}
+constexpr Draw ar(std::u16string_view text)
+{
+    return {.art = Art::Text, .typeface = Typeface::Arabic, .text = text};
+}
+constexpr Draw calli(std::u16string_view text)
+{
+    return {.art = Art::Text, .typeface = Typeface::Calligraphy, .text = text};
+}
+constexpr Draw italic(std::u16string_view text)
+{
+    return {.art = Art::Text, .typeface = Typeface::Italic, .text = text};
+}
+constexpr Draw dingbat(std::u16string_view text)
+{
+    return {.art = Art::Text, .typeface = Typeface::Symbols, .text = text};
+}
+constexpr Draw thin(std::u16string_view text)
+{
+    return {.art = Art::Text, .typeface = Typeface::Light, .text = text, .size = Size::Large};
+}
+constexpr Draw outlined(std::u16string_view text)
+{
+    return {.art = Art::Outlined, .typeface = Typeface::Arabic, .text = text};
+}
+constexpr Draw art(Art a, Span s = Span::Medium)
+{
+    return {.art = a, .span = s};
+}
 constexpr Draw fraction(std::u16string_view over, std::u16string_view under)
 {
-    return {Art::Fraction, Typeface::Arabic, over, under, Size::Small};
+    return {.art = Art::Fraction, .typeface = Typeface::Arabic, .text = over, .below = under, .size = Size::Small};
 }
 constexpr Draw binomial(std::u16string_view over, std::u16string_view under)
 {
-    return {Art::Binomial, Typeface::Arabic, over, under, Size::Small};
+    return {.art = Art::Binomial, .typeface = Typeface::Arabic, .text = over, .below = under, .size = Size::Small};
 }
 constexpr Draw limit(std::u16string_view beneath)
 {
-    return {Art::Limit, Typeface::Arabic, u"نهـا", beneath, Size::Small};
+    return {.art = Art::Limit, .typeface = Typeface::Arabic, .text = u"نهـا", .below = beneath, .size = Size::Small};
 }
 constexpr Draw sum(std::u16string_view above, std::u16string_view beneath)
 {
-    return {Art::Sum, Typeface::Math, above, beneath, Size::Normal};
+    return {.art = Art::Sum, .text = above, .below = beneath};
 }
 
 // Where the face sits in its cell.
