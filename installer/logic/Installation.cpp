@@ -116,10 +116,11 @@ private:
             files_.TestFolderExists(templates_);
             const std::u16string normal = templates_ + u"\\Normal.dot";
             const std::u16string productTemplate = Join(source_, u"VovediVoda.dot");
-            // Once Normal.dot is the product's template (a later
-            // installation, or a retry after the template was already
-            // replaced), backing it up would overwrite the user's own backup.
-            if (!files_.SameContents(normal, productTemplate))
+            // Keep the user's Normal.dot, if there is one yet. Once it is the
+            // product's template (a later installation, or a retry after the
+            // template was already replaced), backing it up would overwrite
+            // the user's own backup.
+            if (Readable(normal) && !files_.SameContents(normal, productTemplate))
                 files_.CopyFileReplacing(normal, templates_ + u"\\OldNormal.dot");
             files_.CopyFileReplacing(productTemplate, normal);
 
@@ -136,6 +137,8 @@ private:
         }
         return std::nullopt;
     }
+
+    bool Readable(const std::u16string& path) { return files_.SameContents(path, path); }
 
     // Step 13's copies; returns the first failure, if any.
     std::optional<ProgramCopyFailure> CopyProgramFiles()

@@ -129,6 +129,11 @@ const std::vector<Scenario>& Scenarios()
              Copied(fonts, {u"Vudida.ttf", u"Dizever.ttf"}) +
              Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
          true, copying},
+        {"no Normal.dot yet: nothing to keep",
+         [](Machine& m) { m.files.files.erase(FakeFileSystem::Key(In(templates, u"Normal.dot"))); },
+         InstallationOutcome::Completed,
+         std::vector<Change>{{In(templates, u"Normal.dot"), "VovediVoda.dot"}} + allFonts() + allProgramFiles(),
+         true, copying},
         {"word processor holds Normal.dot at the backup",
          [](Machine& m) { m.files.FailOn(In(templates, u"Normal.dot"), FailureKind::Permission); },
          InstallationOutcome::WordRunning, {}, false, wordRunning},
