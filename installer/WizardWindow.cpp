@@ -59,9 +59,13 @@ void StyleLabel(QLabel& label, Look look, int height)
 {
     label.setFont(FontFor(look));
     label.setTextFormat(Qt::PlainText);
-    label.setWordWrap(height >= twoLines);
+    const bool wraps = height >= twoLines;
+    label.setWordWrap(wraps);
     label.setAutoFillBackground(true);
-    label.setAlignment(look == Look::RightAligned ? Qt::AlignRight | Qt::AlignTop : Qt::AlignHCenter | Qt::AlignTop);
+    // A single line sits in the middle, so that fonts with tall lines are
+    // not cut at the label's lower edge.
+    label.setAlignment((look == Look::RightAligned ? Qt::AlignRight : Qt::AlignHCenter) |
+                       (wraps ? Qt::AlignTop : Qt::AlignVCenter));
     switch (look) {
     case Look::Caption:
         label.setBackgroundRole(QPalette::Button);

@@ -1,11 +1,9 @@
 #include "LinuxDesktop.h"
 
-#include <QDesktopServices>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
-#include <QUrl>
 
 namespace installer::xdg {
 namespace {
@@ -36,8 +34,10 @@ LinuxDesktop::LinuxDesktop(LinuxPaths paths) : paths_(std::move(paths)) {}
 
 void LinuxDesktop::ExploreFolder(const std::u16string& path)
 {
+    // xdg-open hands the folder to the desktop's file manager, whatever the
+    // desktop; it is not waited for.
     if (const auto folder = paths_.Map(path))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder->string())));
+        QProcess::startDetached(QStringLiteral("xdg-open"), {QString::fromStdString(folder->string())});
 }
 
 void LinuxDesktop::ShowShutdownDialog()
