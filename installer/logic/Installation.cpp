@@ -99,7 +99,7 @@ public:
                 // Tell the user which file failed and why, and leave the
                 // consent page with Yes so the installation can be retried.
                 controls_.SetConsentCaption(
-                    CopyFailedCaption(copyFailure->name, installFolder, copyFailure->kind));
+                    CopyFailedCaption(copyFailure->name, copyFailure->kind));
                 controls_.SetYesVisible(true);
                 return InstallationOutcome::Failed;
             }

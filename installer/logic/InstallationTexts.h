@@ -12,9 +12,8 @@ inline constexpr std::u16string_view CopyingFontsCaption = u"الآن يتم ن�
 inline constexpr std::u16string_view WordRunningCaption =
     u"برنامج الوورد يعمل الآن، فضلا أغلق الوورد ثم اضغض مفتاح نعم";
 
-// Names the program file that could not be copied, where to, and why, and
-// asks the user to fix the cause and press Yes again.
-std::u16string CopyFailedCaption(std::u16string_view fileName, std::u16string_view folder,
-                                 FailureKind kind);
+// Names the program file that could not be copied into the install folder
+// and why; short enough for the consent page, where Yes lets the user retry.
+std::u16string CopyFailedCaption(std::u16string_view fileName, FailureKind kind);
 
 } // namespace installer

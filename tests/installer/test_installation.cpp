@@ -160,7 +160,7 @@ const std::vector<Scenario>& Scenarios()
         {"templates folder missing, no install folder",
          [](Machine& m) { m.files.folders.erase(FakeFileSystem::Key(templates)); },
          InstallationOutcome::Failed, {}, false,
-         CopyFailedCaption(u"NurvelT.nrv", u"c:\\Nurvel\\", FailureKind::Other)},
+         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
         {"source font missing, install folder there",
          [](Machine& m) {
              m.files.files.erase(FakeFileSystem::Key(In(source, u"Vudida.ttf")));
@@ -173,7 +173,7 @@ const std::vector<Scenario>& Scenarios()
          [](Machine& m) { m.files.files.erase(FakeFileSystem::Key(In(source, u"Dizever.ttf"))); },
          InstallationOutcome::Failed,
          TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"}), false,
-         CopyFailedCaption(u"NurvelT.nrv", u"c:\\Nurvel\\", FailureKind::Other)},
+         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
         {"install folder there from an earlier installation",
          [](Machine& m) {
              m.files.AddFolder(installFolder);
@@ -186,7 +186,7 @@ const std::vector<Scenario>& Scenarios()
         {"program file fails on both passes (other)",
          [](Machine& m) { m.files.FailOn(In(installFolder, u"NurvelV.nrv"), FailureKind::Other, 2); },
          InstallationOutcome::Failed, TemplateSwapped() + allFonts() + Copied(installFolder, {u"NurvelT.nrv"}),
-         true, CopyFailedCaption(u"NurvelV.nrv", u"c:\\Nurvel\\", FailureKind::Other)},
+         true, CopyFailedCaption(u"NurvelV.nrv", FailureKind::Other)},
         {"program file held open on the first pass",
          [](Machine& m) { m.files.FailOn(In(installFolder, u"Glyphboard.exe"), FailureKind::Permission, 1); },
          InstallationOutcome::WordRunning,
@@ -199,7 +199,7 @@ const std::vector<Scenario>& Scenarios()
          },
          InstallationOutcome::Failed,
          TemplateSwapped() + allFonts() + Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
-         true, CopyFailedCaption(u"Docpush.exe", u"c:\\Nurvel\\", FailureKind::Permission)},
+         true, CopyFailedCaption(u"Docpush.exe", FailureKind::Permission)},
         {"program file fails after an earlier failure: no second pass",
          [](Machine& m) {
              m.files.AddFolder(installFolder);
@@ -207,7 +207,7 @@ const std::vector<Scenario>& Scenarios()
              m.files.FailOn(In(installFolder, u"NurvelT.nrv"), FailureKind::Other, 1);
          },
          InstallationOutcome::Failed, {}, false,
-         CopyFailedCaption(u"NurvelT.nrv", u"c:\\Nurvel\\", FailureKind::Other)},
+         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
     };
     return scenarios;
 }
