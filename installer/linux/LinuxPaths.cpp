@@ -55,6 +55,13 @@ bool StartsWith(const QStringList& components, const QStringList& prefix)
     return true;
 }
 
+// Decoded as the rest of the desktop decodes file names; a name that is not
+// valid in that encoding comes out damaged rather than stopping the program.
+std::u16string Decoded(const std::string& bytes)
+{
+    return QString::fromLocal8Bit(bytes).toStdU16String();
+}
+
 fs::path Below(fs::path folder, const QStringList& components, qsizetype first)
 {
     for (qsizetype i = first; i < components.size(); ++i)
@@ -103,7 +110,7 @@ std::u16string OnDriveZ(const fs::path& path)
 {
     std::u16string name = u"Z:";
     for (const fs::path& part : path.relative_path())
-        name += u'\\' + part.u16string();
+        name += u'\\' + Decoded(part.string());
     if (name.size() == 2)
         name += u'\\';  // the drive root keeps its backslash
     return name;
@@ -112,9 +119,9 @@ std::u16string OnDriveZ(const fs::path& path)
 std::u16string LoginName()
 {
     if (const passwd* user = getpwuid(geteuid()))
-        return fs::path(user->pw_name).u16string();
+        return Decoded(user->pw_name);
     if (const char* name = std::getenv("LOGNAME"))
-        return fs::path(name).u16string();
+        return Decoded(name);
     return {};
 }
 
