@@ -81,25 +81,20 @@ LinuxPaths LinuxPaths::FromEnvironment()
 std::optional<fs::path> LinuxPaths::Map(std::u16string_view windowsPath) const
 {
     const QStringList components = Components(windowsPath);
-    if (components.isEmpty())
-        return std::nullopt;
-    const QString drive = components.front();
-    if (drive.compare(QStringLiteral("Z:"), Qt::CaseInsensitive) == 0)
+    if (!components.isEmpty() && components.front().compare(QStringLiteral("Z:"), Qt::CaseInsensitive) == 0)
         return Below("/", components, 1);
-    if (drive.compare(QStringLiteral("C:"), Qt::CaseInsensitive) != 0)
-        return std::nullopt;
 
+    // The only folders there are on the other drives.
     const struct {
-        QStringList prefix;
+        std::u16string windowsName;
         const fs::path& folder;
     } folders[] = {
-        {{QStringLiteral("C:"), QStringLiteral("WINDOWS"), QStringLiteral("fonts")}, fontsFolder},
-        {{QStringLiteral("C:"), QStringLiteral("Documents and Settings"), Q(userName), QStringLiteral("Application Data"), QStringLiteral("Microsoft"),
-          QStringLiteral("Templates")},
-         templatesFolder},
-        {{QStringLiteral("C:"), QStringLiteral("Nurvel")}, installFolder},
+        {u"C:\\WINDOWS\\fonts", fontsFolder},
+        {u"C:\\Documents and Settings\\" + userName + u"\\Application Data\\Microsoft\\Templates", templatesFolder},
+        {u"C:\\Nurvel", installFolder},
     };
-    for (const auto& [prefix, folder] : folders) {
+    for (const auto& [windowsName, folder] : folders) {
+        const QStringList prefix = Components(windowsName);
         if (StartsWith(components, prefix))
             return Below(folder, components, prefix.size());
     }
