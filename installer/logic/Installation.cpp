@@ -109,7 +109,8 @@ public:
     }
 
 private:
-    // Steps 5 to 11; returns the kind of the first failure, if any.
+    // The template and font steps and the install folder; returns the kind
+    // of the first failure, if any.
     std::optional<FailureKind> GuardedSteps()
     {
         try {
@@ -138,9 +139,11 @@ private:
         return std::nullopt;
     }
 
+    // The interface has no existence test; a file that can be read reads
+    // the same as itself.
     bool Readable(const std::u16string& path) { return files_.SameContents(path, path); }
 
-    // Step 13's copies; returns the first failure, if any.
+    // The program files; returns the first failure, if any.
     std::optional<ProgramCopyFailure> CopyProgramFiles()
     {
         for (const ProgramFile& file : programFiles) {
