@@ -57,6 +57,17 @@ struct Wizard {
     }
     QString Caption(const char* label) const { return Get<QLabel>(label)->text(); }
 
+    // The layer the user sees at a point inside the pages' area: the page
+    // on top there, or the window itself for the welcome view.
+    QString TopLayer() const
+    {
+        for (QWidget* widget = window->childAt(150, 100); widget; widget = widget->parentWidget()) {
+            if (widget->objectName().startsWith(u"Picture"))
+                return widget->objectName();
+        }
+        return window->objectName();
+    }
+
     // The pages shown, bottom first.
     QStringList Pages() const
     {
@@ -153,6 +164,7 @@ private slots:
         wizard.Tick(5);
         wizard.Click("Command5");
         QCOMPARE(wizard.Pages(), (QStringList{"Picture1", "Picture3"}));
+        QCOMPARE(wizard.TopLayer(), "Picture3");
         wizard.Click("Command8");
         QCOMPARE(wizard.Pages(), QStringList{"Picture1"});
         QVERIFY(wizard.Shows("Command3"));
@@ -160,6 +172,7 @@ private slots:
 
         wizard.Click("Command4");
         QCOMPARE(wizard.Pages(), QStringList());
+        QCOMPARE(wizard.TopLayer(), "frmMain");
         QVERIFY(wizard.Shows("Command1"));
     }
 
@@ -208,6 +221,7 @@ private slots:
         wizard.Tick(5);
         wizard.Click("Command3");
         QCOMPARE(wizard.Pages(), (QStringList{"Picture1", "Picture4"}));
+        QCOMPARE(wizard.TopLayer(), "Picture4");
         QVERIFY(!wizard.Shows("Command3"));
         QCOMPARE(wizard.files.files.at(FakeFileSystem::Key(u"C:\\Nurvel\\Glyphboard.exe")), "x");
         QCOMPARE(wizard.desktop.explored, std::vector<std::u16string>{u"C:\\WINDOWS\\fonts"});
@@ -215,6 +229,7 @@ private slots:
 
         wizard.Click("Command6");
         QCOMPARE(wizard.Pages(), (QStringList{"Picture1", "Picture4", "Picture5"}));
+        QCOMPARE(wizard.TopLayer(), "Picture5");
         QCOMPARE(wizard.desktop.shutdownDialogs, 0);
         wizard.Click("Command7");
         QCOMPARE(wizard.desktop.shutdownDialogs, 1);
