@@ -40,7 +40,7 @@ public:
     void AddFile(std::u16string_view path, std::string contents) { files[Key(path)] = std::move(contents); }
 
     // Makes operations touching the path fail with the kind, the next
-    // `times` times (-1: always); asDestination limits it to copies onto it
+    // `times` times (-1: always); onlyAsDestination limits it to copies onto it
     // and folder operations.
     void FailOn(std::u16string_view path, FailureKind kind, int times = -1, bool onlyAsDestination = false)
     {
