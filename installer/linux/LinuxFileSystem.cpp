@@ -26,6 +26,21 @@ std::optional<std::string> Contents(const fs::path& path)
     return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
+// Linux programs carry no extension: where the installer's folder holds
+// "Glyphboard" rather than "Glyphboard.exe", that program is copied, and
+// installed under its plain name too.
+void UsePlainProgramName(fs::path& from, fs::path& to)
+{
+    if (from.extension() != ".exe" || fs::exists(from))
+        return;
+    const fs::path plain = fs::path(from).replace_extension();
+    if (!fs::is_regular_file(plain))
+        return;
+    from = plain;
+    if (to.extension() == ".exe")
+        to.replace_extension();
+}
+
 } // namespace
 
 LinuxFileSystem::LinuxFileSystem(LinuxPaths paths, FontCacheRefresh refresh)
@@ -43,8 +58,9 @@ fs::path LinuxFileSystem::Resolve(const std::u16string& windowsPath) const
 
 void LinuxFileSystem::CopyFileReplacing(const std::u16string& source, const std::u16string& destination)
 {
-    const fs::path from = Resolve(source);
-    const fs::path to = Resolve(destination);
+    fs::path from = Resolve(source);
+    fs::path to = Resolve(destination);
+    UsePlainProgramName(from, to);
     const bool intoFonts = to.parent_path() == paths_.fontsFolder;
     std::error_code error;
     // The Windows fonts folder always exists; its Linux counterpart is made

@@ -11,7 +11,8 @@ namespace installer::xdg {
 // The installation's file operations on Linux, through the path mapping.
 // The user's fonts folder is created when a font is first copied into it,
 // and its font cache is refreshed after every font copied so that the
-// palette's fonts can be used without logging in again.
+// palette's fonts can be used without logging in again. A program named
+// "X.exe" that the installer's folder holds as plain "X" is installed as "X".
 class LinuxFileSystem : public FileSystem {
 public:
     using FontCacheRefresh = std::function<void(const std::filesystem::path& fontsFolder)>;

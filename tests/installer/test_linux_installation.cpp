@@ -24,8 +24,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The palette is a Linux program without extension; the other program
+// keeps its Windows name.
 const char* const sourceFiles[] = {"VovediVoda.dot", "NurvelSans.ttf", "NurvelSansB.ttf", "Vudida.ttf", "Dizever.ttf",
-                                   "NurvelT.nrv", "NurvelV.nrv", "Glyphboard.exe", "Docpush.exe"};
+                                   "NurvelT.nrv", "NurvelV.nrv", "Glyphboard", "Docpush.exe"};
 const fs::path templates = "home/.config/libreoffice/4/user/template";
 
 void Write(const fs::path& path, const std::string& contents)
@@ -62,6 +64,7 @@ struct Machine {
         qunsetenv("XDG_CONFIG_HOME");
         for (const char* name : sourceFiles)
             Write(root / "setup" / name, name);
+        fs::permissions(root / "setup/Glyphboard", fs::perms::owner_exec, fs::perm_options::add);
     }
     ~Machine() { qputenv("HOME", savedHome); }
 
@@ -122,9 +125,11 @@ private slots:
             expected[fs::path("setup") / name] = name;
         for (const char* font : {"NurvelSans.ttf", "NurvelSansB.ttf", "Vudida.ttf", "Dizever.ttf"})
             expected[fs::path("home/.local/share/fonts") / font] = font;
-        for (const char* file : {"NurvelT.nrv", "NurvelV.nrv", "Glyphboard.exe", "Docpush.exe"})
+        for (const char* file : {"NurvelT.nrv", "NurvelV.nrv", "Glyphboard", "Docpush.exe"})
             expected[fs::path("home/.local/share/Nurvel") / file] = file;
         QCOMPARE(Tree(machine.root), expected);
+        const fs::perms palette = fs::status(machine.root / "home/.local/share/Nurvel/Glyphboard").permissions();
+        QVERIFY((palette & fs::perms::owner_exec) != fs::perms::none);
 
         const fs::path fonts = machine.root / "home/.local/share/fonts";
         QCOMPARE(run.refreshed, std::vector<fs::path>(4, fonts));
@@ -132,11 +137,11 @@ private slots:
         QCOMPARE(LinuxPaths::FromEnvironment().Map(run.explored.front()), std::optional<fs::path>(fonts));
 
         // A second installation replaces the files and keeps the user's backup.
-        Write(machine.root / "setup/Glyphboard.exe", "newer program");
+        Write(machine.root / "setup/Glyphboard", "newer program");
         QVERIFY(machine.Install().success);
         const auto tree = Tree(machine.root);
         QCOMPARE(tree.at(templates / "OldNormal.dot"), "user's template");
-        QCOMPARE(tree.at("home/.local/share/Nurvel/Glyphboard.exe"), "newer program");
+        QCOMPARE(tree.at("home/.local/share/Nurvel/Glyphboard"), "newer program");
         QCOMPARE(tree.size(), expected.size());
     }
 
