@@ -16,7 +16,8 @@ enum class Kind {
     Box,            // a blank label with a single-line border
     Button,
     PictureButton,  // a button showing the question-mark icon
-    Picture,        // shows a picture the window draws
+    Logo,           // the product's logo
+    DocumentIcon,   // the word processor's icon
     List,           // never visible
     FileList,       // never visible
 };
@@ -67,14 +68,14 @@ inline constexpr std::array consentPage{
             u"هذا البرنامج يعمل مع برنامج الوورد، وذلك باستخدام الماكرو؛ لذا يحتاج البرنامج إلى تثبيت ملف تابع "
             u"للوورد، هل توافق على تثبيت الملف؟",
             45, 90, 3885, 1050},
-    Control{"Image2", Kind::Picture, u"", 3960, 105, 435, 420},
+    Control{"Image2", Kind::DocumentIcon, u"", 3960, 105, 435, 420},
     Control{"Command3", Kind::Button, u"<  نعم", 45, 1245, 780, 375},
     Control{"Command4", Kind::Button, u"لا", 825, 1245, 780, 375},
     Control{"Command5", Kind::PictureButton, u"", 1605, 1245, 780, 375},
 };
 
 inline constexpr std::array logo{
-    Control{"Picture2", Kind::Picture, u"", 4605, 15, 1605, 1590},
+    Control{"Picture2", Kind::Logo, u"", 4605, 15, 1605, 1590},
 };
 
 inline constexpr std::array helpPage{

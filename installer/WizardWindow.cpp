@@ -159,10 +159,11 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
         widget = button;
         break;
     }
-    case Kind::Picture: {
+    case Kind::Logo:
+    case Kind::DocumentIcon: {
         auto* picture = new QLabel(parent);
         picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // unstretched
-        picture->setPixmap(QLatin1String(control.name) == u"Picture2" ? Logo() : WordProcessorIcon());
+        picture->setPixmap(control.kind == Kind::Logo ? Logo() : WordProcessorIcon());
         widget = picture;
         break;
     }
