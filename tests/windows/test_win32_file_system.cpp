@@ -74,7 +74,8 @@ std::string Read(const std::u16string& path)
 }
 
 // Copies replace the destination; names with spaces and Arabic letters
-// pass unchanged, and a folder path may end in a backslash.
+// pass unchanged, a folder path may end in a backslash, and a doubled
+// backslash (a folder ending in one, joined with "\name") reads as one.
 void CopyAndCreateFolderWork()
 {
     ScratchFolder scratch;
@@ -85,12 +86,13 @@ void CopyAndCreateFolderWork()
     files.TestFolderExists(folder);
 
     const std::u16string source = scratch / u"VovediVoda.dot";
-    const std::u16string destination = folder + u"\u0627\u0644\u0642\u0627\u0644\u0628 Normal.dot";
+    const std::u16string destination = folder + u"\\\u0627\u0644\u0642\u0627\u0644\u0628 Normal.dot";
     Write(source, std::string("template\0bytes", 14));
     Write(destination, "the user's own, longer template");
     files.CopyFileReplacing(source, destination);
     CHECK_EQ(Read(destination), std::string("template\0bytes", 14));
     CHECK(files.SameContents(source, destination));
+    CHECK_EQ(Read(folder + u"\u0627\u0644\u0642\u0627\u0644\u0628 Normal.dot"), std::string("template\0bytes", 14));
 }
 
 void SameContentsComparesBytes()
