@@ -2,8 +2,17 @@
 
 #include <QWidget>
 
+#ifdef Q_OS_WIN
+#include "SetTopmostWin.h"
+#endif
+
 void SetTopmost(QWidget& window)
 {
+#ifdef Q_OS_WIN
+    // On Windows the native call keeps the window where it is; winId()
+    // creates the native window first if it does not exist yet.
+    glyphboard::win::SetTopmostWindow(reinterpret_cast<void*>(window.winId()));
+#else
     const bool wasVisible = window.isVisible();
     const QRect clientArea = window.geometry();
     // Changing window flags re-creates the native window, hides it and
@@ -14,4 +23,5 @@ void SetTopmost(QWidget& window)
     window.setGeometry(clientArea);
     if (wasVisible)
         window.show();
+#endif
 }
