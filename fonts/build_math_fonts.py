@@ -255,6 +255,24 @@ def element(sources, spec):
     return rec.value
 
 
+def row(sources, group, gap=20):
+    """Elements joined by " > ", set side by side from left to right and
+    centred together (a written formula inside one glyph)."""
+    items = [element(sources, spec.strip()) for spec in group.split(" > ")]
+    if len(items) == 1:
+        return items[0]
+    placed, cursor = [], 0
+    for value in items:
+        x0, _, x1, _ = bounds_of(value)
+        placed.append((value, cursor - x0))
+        cursor += x1 - x0 + gap
+    centre = (cursor - gap) / 2
+    out = DecomposingRecordingPen(None)
+    for value, shift in placed:
+        replay(value, TransformPen(out, (1, 0, 0, 1, shift - centre, 0)))
+    return out.value
+
+
 def compose(sources, mode, recipe):
     """The outline and advance width of one designed glyph.
 
@@ -270,8 +288,8 @@ def compose(sources, mode, recipe):
               over the glyph typed next (radical signs and their bars)
     """
     value = []
-    for spec in recipe.split(" + "):
-        value += element(sources, spec.strip())
+    for group in recipe.split(" + "):
+        value += row(sources, group)
     x0, y0, x1, y1 = bounds_of(value)
     width = x1 - x0
     if mode == "in":
@@ -306,6 +324,25 @@ def fallback_glyph(sources, ch):
 
 def glyph_name(prefix, text):
     return prefix + "_".join(f"{ord(c):04X}" for c in text)
+
+
+def is_weak(text):
+    """True for texts without a letter of a script of their own (spaces,
+    punctuation, marks). A shaper given such a run alone may treat it as a
+    left-to-right script and turn its clusters round before the font sees
+    them."""
+    return not any(unicodedata.category(c).startswith("L") for c in text)
+
+
+def reversed_clusters(text):
+    """The text with its clusters (a character and its marks) reversed."""
+    clusters = []
+    for c in text:
+        if clusters and unicodedata.category(c) == "Mn":
+            clusters[-1] += c
+        else:
+            clusters.append(c)
+    return "".join(reversed(clusters))
 
 
 def rtl_form(text, charset):
@@ -391,6 +428,9 @@ def build_font(family, filename, designs, sources, out_dir):
             cmap[ord(rtl[text])] = name
         else:
             ligatures.append((rtl[text], name))
+            turned = reversed_clusters(rtl[text])
+            if is_weak(text) and turned != rtl[text] and turned not in rtl.values():
+                ligatures.append((turned, name))
         glyphs[name], advances[name] = outline, advance
     order = [".notdef"] + sorted(n for n in glyphs if n != ".notdef")
 

@@ -92,14 +92,16 @@ public:
         return QString::fromLatin1(name);
     }
 
-    // Glyphs in logical order, as typed into a right-to-left Arabic run.
-    QList<ShapedGlyph> shape(const QString &text) const
+    // Glyphs in logical order, as typed into a right-to-left run. Runs of
+    // spaces, punctuation and marks alone may reach the shaper with no
+    // script of their own (Common), as word processors itemise them.
+    QList<ShapedGlyph> shape(const QString &text, hb_script_t script = HB_SCRIPT_ARABIC) const
     {
         hb_buffer_t *buffer = hb_buffer_create();
         hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(text.utf16()),
                             int(text.size()), 0, int(text.size()));
         hb_buffer_set_direction(buffer, HB_DIRECTION_RTL);
-        hb_buffer_set_script(buffer, HB_SCRIPT_ARABIC);
+        hb_buffer_set_script(buffer, script);
         hb_buffer_set_language(buffer, hb_language_from_string("ar", -1));
         hb_shape(font_, buffer, nullptr, 0);
         hb_buffer_reverse(buffer);  // visual right-to-left back to typing order

@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -89,6 +90,14 @@ private slots:
         QVERIFY2(cellsOf(font, text).contains(glyphs[0].name), qPrintable(glyphs[0].name));
         QVERIFY(glyphs[0].advance > 0);
         QVERIFY(glyphs[0].hasInk);
+
+        const bool hasLetter = std::any_of(text.begin(), text.end(),
+                                           [](QChar c) { return c.isLetter(); });
+        if (!hasLetter) {
+            const QList<ShapedGlyph> asCommon = fonts_.at(font)->shape(text, HB_SCRIPT_COMMON);
+            QCOMPARE(asCommon.size(), 1);
+            QCOMPARE(asCommon[0].name, glyphs[0].name);
+        }
     }
 
     // Two texts typed one after the other stay two symbols, except for the
