@@ -21,16 +21,17 @@ EXPRESSIONS = [
     ("كسر حرفين: أ على ب", ["Letters 13", "Letters 26"]),
     ("مقام مربع: ع على س²", ["Letters 0", "Letters 16", "Letters 28"]),
     ("جا هـ على جتا هـ", ["Letters 41", "Letters 54", "Letters 9", "Letters 23"]),
-    ("جذر تربيعي", ["Geometry 33", "text:س", "Geometry 32", "text:+١"]),
-    ("جذر تكعيبي", ["Letters 42", "Letters 47", "text:س"]),
+    ("كسر طويل: (ع + ب) على س", ["Calculus 35", "Algebra 7", "Letters 0", "Algebra 7",
+                                  "Letters 30", "Letters 16", "Letters 12", "Algebra 7",
+                                  "Calculus 34", "Algebra 7"]),
+    ("جذر تربيعي: √(س + ١)", ["Geometry 33", "text:س", "Geometry 32", "text:+", "Geometry 32", "text:١"]),
+    ("جذر تكعيبي: ∛س", ["text:٣", "Geometry 31", "text:س"]),
     ("نهاية عندما س تؤول إلى ما لا نهاية", ["Calculus 11", "Calculus 38", "text: جا س"]),
     ("مجموع من ر = ١ إلى م", ["Calculus 54", "text: ر"]),
     ("تكامل محدد من أ إلى ب", ["Calculus 4", "Calculus 2", "Calculus 17", "text: س", "Calculus 32", "text:س"]),
     ("مجموعة مع ينتمي وجزئية", ["text:س ", "Algebra 27", "Algebra 55", "text:١، ٢", "Algebra 54",
-                                 "text:  و  أ ", "Algebra 25", "text: ب"]),
-    ("اقتضاء", ["text:س = ٢ ", "Algebra 28", "text: س", "Algebra 44", "text: = ٤"]),
-    ("كسر طويل: (ع + ١) على س", ["Calculus 35", "Calculus 49", "Letters 0", "Letters 16",
-                                  "Letters 30", "Letters 44", "Calculus 34", "Calculus 48"]),
+                                 "text:  ،  أ ", "Algebra 25", "text: ب"]),
+    ("اقتضاء", ["text:س = ٢ ", "Algebra 28", "text: ٢س = ٤"]),
 ]
 
 
@@ -51,8 +52,8 @@ def odf_text(text):
     return "".join("<text:s/>" if c == " " else escape(c) for c in text)
 
 
-def span(text, font):
-    return f'<text:span text:style-name="{style_of(font)}">{odf_text(text)}</text:span>'
+def span(text, font, size=""):
+    return f'<text:span text:style-name="{style_of(font)}{size}">{odf_text(text)}</text:span>'
 
 
 def style_of(font):
@@ -71,6 +72,7 @@ def document(cells):
     fonts = sorted({font for _, font in cells.values()} | {TEXT_FONT})
     decls = "".join(f'<style:font-face style:name="{f}" svg:font-family="\'{f}\'"/>' for f in fonts)
     styles = "".join(font_style(f, 20) for f in fonts)
+    styles += "".join(font_style(f, 30).replace(style_of(f), style_of(f) + "_big") for f in fonts)
     body = []
     for panel in PANELS:
         body.append(f'<text:p text:style-name="Head">{escape(panel)}</text:p>')
@@ -92,9 +94,9 @@ def document(cells):
         typed = []
         for piece in pieces:
             if piece.startswith("text:"):
-                typed.append(span(piece[5:], TEXT_FONT))
+                typed.append(span(piece[5:], TEXT_FONT, "_big"))
             else:
-                typed.append(span(*cells[piece]))
+                typed.append(span(*cells[piece], "_big"))
         body.append(f'<text:p text:style-name="Expr">{"".join(typed)}</text:p>')
     return f"""<?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
@@ -125,7 +127,7 @@ def document(cells):
  style:writing-mode="rl-tb" fo:text-align="end" fo:margin-top="0.3cm"/>
  <style:text-properties style:font-name-complex="{TEXT_FONT}" style:font-size-complex="11pt"/></style:style>
 <style:style style:name="Expr" style:family="paragraph"><style:paragraph-properties
- style:writing-mode="rl-tb" fo:text-align="end" fo:line-height="2.2cm"/></style:style>
+ style:writing-mode="rl-tb" fo:text-align="end" fo:line-height="3cm"/></style:style>
 {styles}
 </office:automatic-styles>
 <office:master-styles><style:master-page style:name="Standard" style:page-layout-name="Page"/></office:master-styles>
