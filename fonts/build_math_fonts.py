@@ -135,11 +135,12 @@ def bounds_of(value):
     return bp.bounds
 
 
-def polygon(points):
-    """A closed contour, turned clockwise as TrueType outer contours are."""
+def polygon(points, clockwise=True):
+    """A closed contour: clockwise for ink, as TrueType outer contours
+    are, counter-clockwise for a hole inside one."""
     area = sum(x0 * y1 - x1 * y0 for (x0, y0), (x1, y1)
                in zip(points, points[1:] + points[:1]))
-    if area > 0:
+    if (area > 0) == clockwise:
         points = list(reversed(points))
     value = [("moveTo", (points[0],))]
     value += [("lineTo", (p,)) for p in points[1:]]
@@ -147,12 +148,8 @@ def polygon(points):
     return value
 
 
-def polygon_ccw(points):
-    value = polygon(points)
-    pts = [args[0] for op, args in value if args]
-    pts = [pts[0]] + list(reversed(pts[1:]))
-    out = [("moveTo", (pts[0],))] + [("lineTo", (p,)) for p in pts[1:]]
-    return out + [("closePath", ())]
+def hole(points):
+    return polygon(points, clockwise=False)
 
 
 def circle_points(cx, cy, r, a0=0.0, a1=360.0, steps=None):
@@ -190,7 +187,7 @@ def primitive(kind, args):
         return rect(-w / 2, -t / 2, w / 2, t / 2)
     if kind == "frame":        # width, height, stroke: a rectangle outline
         w, h, t = a
-        return rect(-w / 2, 0, w / 2, h) + polygon_ccw(
+        return rect(-w / 2, 0, w / 2, h) + hole(
             [(-w / 2 + t, t), (-w / 2 + t, h - t), (w / 2 - t, h - t),
              (w / 2 - t, t)])
     if kind == "box":          # width, height: a filled rectangle
@@ -198,7 +195,7 @@ def primitive(kind, args):
         return rect(-w / 2, 0, w / 2, h)
     if kind == "ring":         # radius, stroke: a circle outline
         r, t = a
-        return polygon(circle_points(0, r, r)[:-1]) + polygon_ccw(
+        return polygon(circle_points(0, r, r)[:-1]) + hole(
             circle_points(0, r, r - t)[:-1])
     if kind == "disc":         # radius
         return polygon(circle_points(0, a[0], a[0])[:-1])
