@@ -18,6 +18,7 @@ import math
 import os
 import subprocess
 import sys
+import tempfile
 import unicodedata
 
 from fontTools.feaLib.builder import addOpenTypeFeaturesFromString
@@ -408,6 +409,46 @@ def split_pairs(designs):
             return sorted(pairs, key=lambda p: (-len(p[0] + p[1]), p))
 
 
+def shaper_order(strings, charset):
+    """Each string as HarfBuzz hands it to a font: it sorts runs of marks
+    by their (modified) combining class first. Asked of HarfBuzz itself,
+    with a font that maps the characters and does nothing else."""
+    names = {ch: glyph_name("u", ch) for ch in charset}
+    fb = FontBuilder(UPM, isTTF=True)
+    fb.setupGlyphOrder([".notdef"] + sorted(names.values()))
+    fb.setupCharacterMap({ord(ch): name for ch, name in names.items()})
+    fb.setupGlyf({n: TTGlyphPen(None).glyph() for n in [".notdef", *names.values()]})
+    fb.setupHorizontalMetrics({n: (500, 0) for n in [".notdef", *names.values()]})
+    fb.setupHorizontalHeader()
+    fb.setupNameTable({"familyName": "Probe", "styleName": "Regular"})
+    fb.setupOS2()
+    fb.setupPost()
+    chars = {name: ch for ch, name in names.items()}
+    with tempfile.TemporaryDirectory() as work:
+        path = os.path.join(work, "probe.ttf")
+        fb.font.save(path)
+        out = []
+        for text in strings:
+            shaped = subprocess.run(
+                ["hb-shape", "--output-format=json", "--no-positions",
+                 "--direction=rtl", "--script=arab", path, text],
+                check=True, capture_output=True, text=True).stdout
+            out.append("".join(chars[g["g"]] for g in reversed(json.loads(shaped))))
+        return out
+
+
+def marks_meeting(designs, rtl):
+    """Pairs whose marks meet and get sorted, with the order the font sees:
+    the font can still split such a run into the two texts' glyphs."""
+    is_mark = lambda c: unicodedata.category(c) == "Mn"
+    pairs = [(a, b) for a in sorted(designs) for b in sorted(designs)
+             if is_mark(a[-1]) and is_mark(b[0])]
+    seen = shaper_order([rtl[a] + rtl[b] for a, b in pairs], {c for t in rtl.values() for c in t})
+    rtl_texts = set(rtl.values())
+    return [(a, b, r) for (a, b), r in zip(pairs, seen)
+            if r != rtl[a] + rtl[b] and not readings(r, rtl_texts)]
+
+
 def build_font(family, filename, designs, sources, out_dir):
     charset = sorted({c for text in designs for c in text} | {" "})
     rtl = {text: rtl_form(text, charset) for text in designs}
@@ -429,6 +470,15 @@ def build_font(family, filename, designs, sources, out_dir):
             if is_weak(text) and turned != rtl[text] and turned not in rtl.values():
                 ligatures.append((turned, name))
         glyphs[name], advances[name] = outline, advance
+    # Where two texts' marks meet, the shaper sorts them before the font
+    # sees them; the sorted run becomes a stand-in glyph that splits again
+    # into the two texts' glyphs.
+    sorted_marks, split_marks = [], []
+    for number, (first, second, seen) in enumerate(marks_meeting(designs, rtl), 1):
+        stand_in = f"marks.{number}"
+        glyphs[stand_in], advances[stand_in] = TTGlyphPen(None).glyph(), 0
+        sorted_marks.append((seen, stand_in))
+        split_marks.append((stand_in, designs[first][2], designs[second][2]))
     order = [".notdef"] + sorted(n for n in glyphs if n != ".notdef")
 
     fb = FontBuilder(UPM, isTTF=True)
@@ -476,6 +526,12 @@ def build_font(family, filename, designs, sources, out_dir):
             " ".join(cmap[ord(c)] for c in rtl[second]),
             designs[first][2].replace(" ", "."))
         for first, second in split_pairs(designs))
+    marks_in = "\n".join(
+        "    sub {} by {};".format(" ".join(cmap[ord(c)] for c in seen), stand_in)
+        for seen, stand_in in sorted_marks) or "    sub .notdef by .notdef;"
+    marks_out = "\n".join(
+        "    sub {} by {} {};".format(stand_in, a.replace(" ", "."), b.replace(" ", "."))
+        for stand_in, a, b in split_marks) or "    sub .notdef by .notdef .notdef;"
     subs = "\n".join(
         "    sub {} by {};".format(" ".join(cmap[ord(c)] for c in seq), name)
         for seq, name in ligatures)
@@ -484,6 +540,12 @@ def build_font(family, filename, designs, sources, out_dir):
 languagesystem DFLT dflt;
 languagesystem arab dflt;
 languagesystem latn dflt;
+lookup sortedmarks {{
+{marks_in}
+}} sortedmarks;
+lookup splitmarks {{
+{marks_out}
+}} splitmarks;
 lookup pairs {{
 {keep_apart}
 }} pairs;
@@ -491,6 +553,8 @@ lookup texts {{
 {subs}
 }} texts;
 feature ccmp {{
+    lookup sortedmarks;
+    lookup splitmarks;
     lookup pairs;
     lookup texts;
 }} ccmp;

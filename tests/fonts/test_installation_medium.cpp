@@ -29,7 +29,7 @@ private slots:
         for (const QString &name : names)
             QTest::newRow(qPrintable(name)) << name;
         // the programs built in this configuration
-        for (const QString &name : QStringLiteral(GLYPHBOARD_MEDIUM_PROGRAMS).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        for (const QString &name : QStringLiteral(GLYPHBOARD_MEDIUM_PROGRAMS).split(QLatin1Char(','), Qt::SkipEmptyParts))
             QTest::newRow(qPrintable(name)) << name;
     }
 

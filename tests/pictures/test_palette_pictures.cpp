@@ -115,6 +115,40 @@ private slots:
         }
     }
 
+    void stripLabelsInsideFrames_data()
+    {
+        // The strip frames of the palette window in twips (left, width); they
+        // are 465 twips high from 2130, and the strip picture starts at 2100.
+        QTest::addColumn<int>("field");
+        QTest::addColumn<int>("left");
+        QTest::addColumn<int>("width");
+        QTest::newRow("pair") << 2 << 720 << 600;
+        QTest::newRow("function") << 3 << 1395 << 600;
+        QTest::newRow("space") << 4 << 2070 << 5310;
+        QTest::newRow("delete") << 5 << 7455 << 600;
+        QTest::newRow("new line") << 6 << 8115 << 1245;
+    }
+
+    // The red frames, 2 pixels wide, lie over the strip; no label or arrow
+    // may hide under them.
+    void stripLabelsInsideFrames()
+    {
+        QFETCH(int, field);
+        QFETCH(int, left);
+        QFETCH(int, width);
+        const QImage image = probe::load(QStringLiteral("Image4"));
+        const QList<int> linesX{0, 45, 90, 135, 493, 538, 627};
+        const QRect fieldArea(QPoint(linesX[field - 1] + 1, 1), QPoint(linesX[field] - 1, 33));
+        const QRect frame(QPoint(left / 15, 2130 / 15 - 2100 / 15), QPoint((left + width) / 15 - 1, 2595 / 15 - 1 - 2100 / 15));
+        const QRect inside = frame.adjusted(2, 2, -2, -2);
+        const QRect ink = probe::inkBounds(image, fieldArea, dark);
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(inside.contains(ink),
+                 qPrintable(QStringLiteral("ink x %1..%2 y %3..%4, free x %5..%6 y %7..%8")
+                                .arg(ink.left()).arg(ink.right()).arg(ink.top()).arg(ink.bottom())
+                                .arg(inside.left()).arg(inside.right()).arg(inside.top()).arg(inside.bottom())));
+    }
+
     void viewIcons_data()
     {
         QTest::addColumn<QString>("owner");

@@ -18,6 +18,7 @@ constexpr FontFile fontFiles[] = {
     {"/usr/share/fonts/truetype/noto/NotoSansMath-Regular.ttf", "fonts-noto-core"},
     {"/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf", "fonts-noto-core"},
     {"/usr/share/fonts/truetype/noto/NotoSansArabic-Bold.ttf", "fonts-noto-core"},
+    {"/usr/share/fonts/truetype/noto/NotoSansArabic-CondensedBold.ttf", "fonts-noto-core"},
     {"/usr/share/fonts/truetype/noto/NotoSansArabic-Regular.ttf", "fonts-noto-core"},
     {"/usr/share/fonts/opentype/fonts-hosny-amiri/Amiri-Regular.ttf", "fonts-hosny-amiri"},
     {"/usr/share/fonts/opentype/fonts-hosny-amiri/Amiri-Bold.ttf", "fonts-hosny-amiri"},
@@ -69,6 +70,11 @@ QFont fontFor(TextStyle style, qreal pixelSize)
 {
     switch (style) {
     case TextStyle::StripLabel: return makeFont(QStringLiteral("Noto Sans Arabic"), pixelSize, QFont::Bold);
+    case TextStyle::NarrowStripLabel: {
+        QFont font = makeFont(QStringLiteral("Noto Sans Arabic"), pixelSize, QFont::Bold);
+        font.setStretch(QFont::Condensed);
+        return font;
+    }
     case TextStyle::Plain: return makeFont(QStringLiteral("Noto Sans Arabic"), pixelSize);
     case TextStyle::Calligraphy: return makeFont(QStringLiteral("Amiri"), pixelSize);
     case TextStyle::CalligraphyBold: return makeFont(QStringLiteral("Amiri"), pixelSize, QFont::Bold);

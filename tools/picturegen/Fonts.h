@@ -9,7 +9,7 @@
 namespace picturegen {
 
 // Extra faces used only by the strip, the seals and the credits.
-enum class TextStyle { StripLabel, Plain, Calligraphy, CalligraphyBold };
+enum class TextStyle { StripLabel, NarrowStripLabel, Plain, Calligraphy, CalligraphyBold };
 
 // Loads every font file the pictures need. Returns an empty string on
 // success, otherwise a message naming the missing file and its package.

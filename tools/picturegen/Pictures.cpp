@@ -103,35 +103,38 @@ QImage paintStrip()
 
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    // Every label and arrow stays inside the red frame that the palette
+    // draws 2 pixels wide just within each field's hit area.
     const QFont label = fontFor(TextStyle::StripLabel, 11);
+    const QFont narrow = fontFor(TextStyle::NarrowStripLabel, 11);
 
     // 1: hidden under the collapse icon.
     fill(painter, blockArrow(QRectF(14, 6, 18, 23), Direction::Up));
     // 2 and 3: the pair and the function.
-    drawRtlText(painter, QRectF(46, 1, 44, 33), QStringLiteral("(س،ص)"), label);
-    drawRtlText(painter, QRectF(91, 1, 44, 33), QStringLiteral("د(س)="), label);
+    drawRtlText(painter, QRectF(50, 4, 36, 26), QStringLiteral("(س،ص)"), narrow);
+    drawRtlText(painter, QRectF(95, 4, 36, 26), QStringLiteral("د(س)="), narrow);
     // 4: space.
-    drawRtlText(painter, QRectF(136, 1, 357, 33), QStringLiteral("مسافة"), label);
+    drawRtlText(painter, QRectF(140, 4, 350, 26), QStringLiteral("مسافة"), label);
     // 5: delete, under an arrow pointing right.
     QPainterPath arrow;
-    arrow.moveTo(503, 9);
-    arrow.lineTo(527, 9);
-    arrow.moveTo(522, 5);
-    arrow.lineTo(527, 9);
-    arrow.lineTo(522, 13);
+    arrow.moveTo(503, 10);
+    arrow.lineTo(527, 10);
+    arrow.moveTo(522, 6);
+    arrow.lineTo(527, 10);
+    arrow.lineTo(522, 14);
     painter.strokePath(arrow, QPen(Qt::black, 1.5));
-    drawRtlText(painter, QRectF(494, 14, 44, 19), QStringLiteral("حذف"), label);
+    drawRtlText(painter, QRectF(499, 14, 36, 15), QStringLiteral("حذف"), label);
     // 6: new line, under a return arrow pointing left whose tail rises at
     // the right end.
     QPainterPath ret;
-    ret.moveTo(604, 3);
-    ret.lineTo(604, 10);
-    ret.lineTo(562, 10);
-    ret.moveTo(567, 6);
-    ret.lineTo(562, 10);
-    ret.lineTo(567, 14);
+    ret.moveTo(604, 5);
+    ret.lineTo(604, 11);
+    ret.lineTo(562, 11);
+    ret.moveTo(567, 7);
+    ret.lineTo(562, 11);
+    ret.lineTo(567, 15);
     painter.strokePath(ret, QPen(Qt::black, 1.5));
-    drawRtlText(painter, QRectF(539, 14, 88, 19), QStringLiteral("سطر جديد"), label);
+    drawRtlText(painter, QRectF(543, 15, 79, 14), QStringLiteral("سطر جديد"), label);
     return image;
 }
 
