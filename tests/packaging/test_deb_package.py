@@ -230,6 +230,8 @@ class DesktopIntegration(unittest.TestCase):
         self.assertTrue(root.findall("screenshots/screenshot/image"), "no screenshot")
         binaries = [b.text for b in root.iterfind("provides/binary")]
         self.assertEqual(binaries, [desktop_entry().get("Exec", "").split()[0]])
+        fonts = {f.text for f in root.iterfind("provides/font")}
+        self.assertLessEqual(fonts, {family for _font, family in FONTS}, "provides a font it lacks")
 
 
 class Fonts(unittest.TestCase):
@@ -254,7 +256,6 @@ class Fonts(unittest.TestCase):
 </fontconfig>
 """)
         return run(*args, env=dict(os.environ, FONTCONFIG_FILE=config))
-
 
     def test_fonts_declare_their_families(self):
         for font, family in FONTS:
