@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the palette needs, builds it and starts it.
+# Installs what the palette needs, builds it and starts it beside Writer.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${GLYPHBOARD_BUILD_DIR:-$top/build}"
@@ -13,5 +13,12 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     export DISPLAY=:99
     sleep 1
 fi
+
+# Writer with a new, blank right-to-left document, listening on the pipe the
+# palette types through. An office already running under the user's profile
+# opens the document and the pipe itself instead of starting a second one.
+echo "run: starting Writer with a blank Arabic document" >&2
+soffice "--accept=pipe,name=glyphboard;urp;StarOffice.ComponentContext" --norestore \
+    -n "$top/doclink/documents/blank-arabic.fodt" >/dev/null 2>&1 &
 
 exec "$build/palette/Glyphboard"
