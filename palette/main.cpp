@@ -1,11 +1,21 @@
+#include "DocumentLinkFactory.h"
+#include "Form1.h"
+
 #include <QApplication>
-#include <QWidget>
+
+#include <memory>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("الإصدار الثالث لبرنامج Glyphboard"));
-    window.show();
-    return app.exec();
+    int result = 0;
+    {
+        // The link outlives the window and is gone before main returns: a
+        // word-processor backend must shut down while the program still runs.
+        const std::unique_ptr<doclink::DocumentLink> link = doclink::CreateDocumentLink();
+        palette::Form1 window(*link);
+        window.Load();
+        result = app.exec();
+    }
+    return result;
 }

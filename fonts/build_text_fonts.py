@@ -1,0 +1,55 @@
+#!/usr/bin/python3
+"""Makes the Arabic text fonts NurvelSans and NurvelSansB.
+
+They are Noto Naskh Arabic Regular and Bold under a family name of our own:
+the SIL Open Font License reserves the source's name ("Noto") for the
+original, so a modified or renamed copy must carry another one. The
+copyright and licence notices stay as they are.
+
+Usage: build_text_fonts.py OUT_DIR [--regular FONT] [--bold FONT]
+"""
+
+import argparse
+import os
+
+from fontTools.ttLib import TTFont
+
+FAMILY = "NurvelSans"
+RENAMED_BY = ("Renamed from Noto Naskh Arabic for the Glyphboard "
+              "installation medium.")
+
+
+def rename(source, target, bold):
+    font = TTFont(source)
+    style = "Bold" if bold else "Regular"
+    names = font["name"]
+    new = {
+        1: FAMILY, 2: style, 3: f"{FAMILY}-{style};{font['head'].fontRevision:.3f}",
+        4: f"{FAMILY} Bold" if bold else FAMILY, 6: f"{FAMILY}-{style}",
+    }
+    keep = {0, 5, 13, 14}       # copyright, version and the licence
+    for record in list(names.names):
+        if record.nameID not in keep and record.nameID not in new:
+            names.removeNames(nameID=record.nameID)
+    for name_id, text in new.items():
+        names.setName(text, name_id, 3, 1, 0x409)
+        names.setName(text, name_id, 1, 0, 0)
+    names.setName(RENAMED_BY, 10, 3, 1, 0x409)
+    font["OS/2"].achVendID = "NONE"
+    font.save(target)
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("out_dir")
+    ap.add_argument("--regular", default="/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf")
+    ap.add_argument("--bold", default="/usr/share/fonts/truetype/noto/NotoNaskhArabic-Bold.ttf")
+    args = ap.parse_args()
+    os.environ.setdefault("SOURCE_DATE_EPOCH", "1767225600")
+    os.makedirs(args.out_dir, exist_ok=True)
+    rename(args.regular, os.path.join(args.out_dir, "NurvelSans.ttf"), False)
+    rename(args.bold, os.path.join(args.out_dir, "NurvelSansB.ttf"), True)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,10 @@
+// The pictures themselves are compiled into the resource object that
+// qt_add_resources gives this library; Qt links that object into every
+// program using the library, so no Q_INIT_RESOURCE is needed.
+#include "PictureResources.h"
+
+namespace glyphboard::pictures {
+
+const char resourcePrefix[] = ":/pictures/";
+
+} // namespace glyphboard::pictures

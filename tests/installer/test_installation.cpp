@@ -1,0 +1,287 @@
+#include "Installation.h"
+#include "InstallationTexts.h"
+#include "InstallerFakes.h"
+
+#include <QTest>
+
+#include <functional>
+#include <vector>
+
+using namespace installer;
+using installer::testing::FakeFileSystem;
+using installer::testing::RecordingDesktop;
+
+namespace {
+
+constexpr std::u16string_view xp = u"Windows XP (Whistler) ";
+constexpr std::u16string_view me = u"Windows ME ";
+const std::u16string source = u"E:\\setup";
+const std::u16string templates = u"C:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates";
+const std::u16string meTemplates = u"C:\\WINDOWS\\Application Data\\Microsoft\\Templates";
+const std::u16string fonts = u"C:\\WINDOWS\\fonts";
+const std::u16string installFolder = u"C:\\Nurvel";
+constexpr std::u16string_view consentCaption = u"هل توافق على تثبيت الملف؟";
+
+std::u16string In(const std::u16string& folder, std::u16string_view name)
+{
+    return folder + u"\\" + std::u16string(name);
+}
+
+QString Q(std::u16string_view text)
+{
+    return QString::fromStdU16String(std::u16string(text));
+}
+
+// The wizard's controls as plain values.
+class FakeControls : public InstallationControls {
+public:
+    std::u16string userName = u"student";
+    std::u16string versionName{xp};
+    std::u16string windowsFolder = u"C:\\WINDOWS";
+    std::u16string caption{consentCaption};
+    bool yesVisible = true;
+    bool successShown = false;
+
+    std::u16string UserNameCaption() override { return userName; }
+    std::u16string VersionNameCaption() override { return versionName; }
+    std::u16string SelectWindowsFolderEntry() override { return windowsFolder; }
+    void SetConsentCaption(const std::u16string& text) override { caption = text; }
+    void SetYesVisible(bool visible) override { yesVisible = visible; }
+    void ShowSuccessPage() override { successShown = true; }
+};
+
+// A machine with the word processor's templates folder and the user's own
+// Normal.dot, the Windows fonts folder, and every source file in the
+// installer's folder (each file holds its own name).
+struct Machine {
+    FakeFileSystem files;
+    RecordingDesktop desktop;
+    FakeControls controls;
+
+    Machine()
+    {
+        files.AddFolder(u"C:\\WINDOWS");
+        files.AddFolder(fonts);
+        files.AddFolder(templates);
+        files.AddFile(In(templates, u"Normal.dot"), "user's template");
+        files.AddFolder(source);
+        for (const char16_t* name : {u"VovediVoda.dot", u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf",
+                                     u"Dizever.ttf", u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe",
+                                     u"Docpush.exe"})
+            files.AddFile(In(source, name), QString::fromStdU16String(name).toStdString());
+    }
+
+    InstallationOutcome Install() { return RunInstallation(controls, files, desktop, source); }
+};
+
+using Change = std::pair<std::u16string, std::string>;
+
+std::vector<Change> TemplateSwapped()
+{
+    return {{In(templates, u"OldNormal.dot"), "user's template"}, {In(templates, u"Normal.dot"), "VovediVoda.dot"}};
+}
+
+std::vector<Change> Copied(const std::u16string& folder, std::initializer_list<const char16_t*> names)
+{
+    std::vector<Change> changes;
+    for (const char16_t* name : names)
+        changes.push_back({In(folder, name), QString::fromStdU16String(name).toStdString()});
+    return changes;
+}
+
+std::vector<Change> operator+(std::vector<Change> a, const std::vector<Change>& b)
+{
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+const auto allFonts = [] { return Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf", u"Dizever.ttf"}); };
+const auto allProgramFiles = [] {
+    return Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe", u"Docpush.exe"});
+};
+
+struct Scenario {
+    const char* name;
+    std::function<void(Machine&)> prepare;
+    InstallationOutcome outcome;
+    std::vector<Change> changes;  // every file written; all others stay as they were
+    bool explored;                // the fonts folder was shown
+    std::u16string caption;       // Label3 afterwards
+};
+
+const std::u16string copying(CopyingFontsCaption);
+const std::u16string wordRunning(WordRunningCaption);
+
+const std::vector<Scenario>& Scenarios()
+{
+    static const std::vector<Scenario> scenarios{
+        {"first installation", [](Machine&) {}, InstallationOutcome::Completed,
+         TemplateSwapped() + allFonts() + allProgramFiles(), true, copying},
+        {"ME: templates in the Windows folder, no NurvelSans, no Docpush",
+         [](Machine& m) {
+             m.controls.versionName = me;
+             m.files.AddFolder(meTemplates);
+             m.files.AddFile(In(meTemplates, u"Normal.dot"), "user's template");
+         },
+         InstallationOutcome::Completed,
+         std::vector<Change>{{In(meTemplates, u"OldNormal.dot"), "user's template"},
+                             {In(meTemplates, u"Normal.dot"), "VovediVoda.dot"}} +
+             Copied(fonts, {u"Vudida.ttf", u"Dizever.ttf"}) +
+             Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
+         true, copying},
+        {"no Normal.dot yet: nothing to keep",
+         [](Machine& m) { m.files.files.erase(FakeFileSystem::Key(In(templates, u"Normal.dot"))); },
+         InstallationOutcome::Completed,
+         std::vector<Change>{{In(templates, u"Normal.dot"), "VovediVoda.dot"}} + allFonts() + allProgramFiles(),
+         true, copying},
+        {"word processor holds Normal.dot at the backup",
+         [](Machine& m) { m.files.FailOn(In(templates, u"Normal.dot"), FailureKind::Permission); },
+         InstallationOutcome::WordRunning, {}, false, wordRunning},
+        {"word processor holds Normal.dot at the replacement",
+         [](Machine& m) { m.files.FailOn(In(templates, u"Normal.dot"), FailureKind::Permission, -1, true); },
+         InstallationOutcome::WordRunning, {{In(templates, u"OldNormal.dot"), "user's template"}}, false,
+         wordRunning},
+        {"a font held open",
+         [](Machine& m) { m.files.FailOn(In(fonts, u"Vudida.ttf"), FailureKind::Permission); },
+         InstallationOutcome::WordRunning,
+         TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf"}), false, wordRunning},
+        {"templates folder missing, install folder there",
+         [](Machine& m) {
+             m.files = {};
+             m.files.AddFolder(u"C:\\WINDOWS");
+             m.files.AddFolder(fonts);
+             m.files.AddFolder(installFolder);
+             m.files.AddFolder(source);
+             for (const auto& [path, contents] : Machine().files.files)
+                 if (path.starts_with(FakeFileSystem::Key(source)))
+                     m.files.files[path] = contents;
+         },
+         InstallationOutcome::Completed, allProgramFiles(), false, copying},
+        {"templates folder missing, no install folder",
+         [](Machine& m) { m.files.folders.erase(FakeFileSystem::Key(templates)); },
+         InstallationOutcome::Failed, {}, false,
+         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
+        {"source font missing, install folder there",
+         [](Machine& m) {
+             m.files.files.erase(FakeFileSystem::Key(In(source, u"Vudida.ttf")));
+             m.files.AddFolder(installFolder);
+         },
+         InstallationOutcome::Completed,
+         TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf"}) + allProgramFiles(), false,
+         copying},
+        {"source font missing, no install folder",
+         [](Machine& m) { m.files.files.erase(FakeFileSystem::Key(In(source, u"Dizever.ttf"))); },
+         InstallationOutcome::Failed,
+         TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"}), false,
+         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
+        {"install folder there from an earlier installation",
+         [](Machine& m) {
+             m.files.AddFolder(installFolder);
+             m.files.AddFile(In(installFolder, u"Glyphboard.exe"), "old program");
+         },
+         InstallationOutcome::Completed, TemplateSwapped() + allFonts() + allProgramFiles(), true, copying},
+        {"program file fails once (other): copied again from the first",
+         [](Machine& m) { m.files.FailOn(In(installFolder, u"NurvelV.nrv"), FailureKind::Other, 1); },
+         InstallationOutcome::Completed, TemplateSwapped() + allFonts() + allProgramFiles(), true, copying},
+        {"program file fails on both passes (other)",
+         [](Machine& m) { m.files.FailOn(In(installFolder, u"NurvelV.nrv"), FailureKind::Other, 2); },
+         InstallationOutcome::Failed, TemplateSwapped() + allFonts() + Copied(installFolder, {u"NurvelT.nrv"}),
+         true, CopyFailedCaption(u"NurvelV.nrv", FailureKind::Other)},
+        {"program file held open on the first pass",
+         [](Machine& m) { m.files.FailOn(In(installFolder, u"Glyphboard.exe"), FailureKind::Permission, 1); },
+         InstallationOutcome::WordRunning,
+         TemplateSwapped() + allFonts() + Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv"}), true,
+         wordRunning},
+        {"program file fails (other), then held open on the second pass",
+         [](Machine& m) {
+             m.files.FailOn(In(installFolder, u"Docpush.exe"), FailureKind::Other, 1);
+             m.files.FailOn(In(installFolder, u"Docpush.exe"), FailureKind::Permission, 1);
+         },
+         InstallationOutcome::Failed,
+         TemplateSwapped() + allFonts() + Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
+         true, CopyFailedCaption(u"Docpush.exe", FailureKind::Permission)},
+        {"program file fails after an earlier failure: no second pass",
+         [](Machine& m) {
+             m.files.AddFolder(installFolder);
+             m.files.FailOn(In(templates, u"OldNormal.dot"), FailureKind::Other);
+             m.files.FailOn(In(installFolder, u"NurvelT.nrv"), FailureKind::Other, 1);
+         },
+         InstallationOutcome::Failed, {}, false,
+         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
+    };
+    return scenarios;
+}
+
+} // namespace
+
+class TestInstallation : public QObject {
+    Q_OBJECT
+
+private slots:
+    void scenario_data()
+    {
+        QTest::addColumn<int>("index");
+        for (int i = 0; i < int(Scenarios().size()); ++i)
+            QTest::newRow(Scenarios()[i].name) << i;
+    }
+
+    void scenario()
+    {
+        QFETCH(int, index);
+        const Scenario& expected = Scenarios()[index];
+
+        Machine machine;
+        expected.prepare(machine);
+        FakeFileSystem::Files files = machine.files.files;
+        for (const auto& [path, contents] : expected.changes)
+            files[FakeFileSystem::Key(path)] = contents;
+
+        QCOMPARE(machine.Install(), expected.outcome);
+
+        QCOMPARE(machine.files.files, files);
+        QCOMPARE(machine.desktop.explored, expected.explored ? std::vector<std::u16string>{fonts}
+                                                             : std::vector<std::u16string>{});
+        QCOMPARE(Q(machine.controls.caption), Q(expected.caption));
+        const bool completed = expected.outcome == InstallationOutcome::Completed;
+        QCOMPARE(machine.controls.successShown, completed);
+        QCOMPARE(machine.controls.yesVisible, !completed);
+    }
+
+    // A user who closes the word processor and presses Yes again, or who
+    // installs a second time, keeps the backup of their own Normal.dot.
+    void laterRunsKeepTheUsersBackup_data()
+    {
+        QTest::addColumn<bool>("fontHeldOpenFirst");
+        QTest::newRow("second installation") << false;
+        QTest::newRow("retry after a font was held open") << true;
+    }
+
+    void laterRunsKeepTheUsersBackup()
+    {
+        QFETCH(bool, fontHeldOpenFirst);
+        Machine machine;
+        if (fontHeldOpenFirst)
+            machine.files.FailOn(In(fonts, u"Dizever.ttf"), FailureKind::Permission, 1);
+
+        const InstallationOutcome first = machine.Install();
+        QCOMPARE(first, fontHeldOpenFirst ? InstallationOutcome::WordRunning : InstallationOutcome::Completed);
+        QCOMPARE(machine.Install(), InstallationOutcome::Completed);
+
+        QCOMPARE(machine.files.files.at(FakeFileSystem::Key(In(templates, u"OldNormal.dot"))), "user's template");
+        QCOMPARE(machine.files.files.at(FakeFileSystem::Key(In(templates, u"Normal.dot"))), "VovediVoda.dot");
+    }
+
+    void retryAfterTheWordProcessorIsClosedCompletes()
+    {
+        Machine machine;
+        machine.files.FailOn(In(templates, u"Normal.dot"), FailureKind::Permission, 1);
+        QCOMPARE(machine.Install(), InstallationOutcome::WordRunning);
+        QCOMPARE(machine.Install(), InstallationOutcome::Completed);
+        QVERIFY(machine.controls.successShown);
+        QCOMPARE(machine.files.files.at(FakeFileSystem::Key(In(templates, u"OldNormal.dot"))), "user's template");
+        QCOMPARE(machine.files.files.at(FakeFileSystem::Key(In(templates, u"Normal.dot"))), "VovediVoda.dot");
+    }
+};
+
+QTEST_APPLESS_MAIN(TestInstallation)
+#include "test_installation.moc"

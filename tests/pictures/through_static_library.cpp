@@ -1,0 +1,7 @@
+// A static library that uses the pictures library, as the palette's does.
+#include "PictureResources.h"
+
+QString stripPicturePath()
+{
+    return glyphboard::pictures::resourcePath(u"Image4");
+}

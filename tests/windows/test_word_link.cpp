@@ -1,0 +1,239 @@
+// The Word link against a fake Word registered in this process.
+
+#include "Check.h"
+#include "FakeWord.h"
+#include "WordDocumentLink.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <thread>
+#include <vector>
+
+using doclink::DocumentLinkError;
+using doclink::WordDocumentLink;
+using Log = std::vector<std::string>;
+
+namespace {
+
+// One insertion with delete-first, as the fake logs it: the calls, then the
+// releases. The window goes right after it gave the selection, each font
+// object right after its put.
+const Log kDeleteFirstInsertion = {
+    "Global.ActiveDocument get",
+    "Document.ActiveWindow get",
+    "Window.Selection get",
+    "Window released",
+    "Selection.TypeBackspace method",
+    "Selection.Font get",
+    "Font.NameBi put named[-3] \"Al-ZavuraDorvan\"",
+    "Font released",
+    "Selection.TypeText method \"\\u0633\\u0651 \\u000D\"",
+    "Selection.Font get",
+    "Font.NameBi put named[-3] \"Traditional Arabic\"",
+    "Font released",
+    "Selection released",
+    "Document released",
+};
+
+Log Concat(Log first, const Log& second)
+{
+    first.insert(first.end(), second.begin(), second.end());
+    return first;
+}
+
+void PlainInsertionSetsTheFontTypesAndSetsItBack()
+{
+    fakeword::Script script;
+    fakeword::Registration registration(script);
+    {
+        WordDocumentLink link;
+        // A space and a combining mark inside the text travel unchanged.
+        link.TypeInFont(u"\u062D\u0645 \u064B", u"Al-DizaDorvan", false);
+        CHECK_EQ(script.log, (Log{
+            "Global created",
+            "Global.ActiveDocument get",
+            "Document.ActiveWindow get",
+            "Window.Selection get",
+            "Window released",
+            "Selection.Font get",
+            "Font.NameBi put named[-3] \"Al-DizaDorvan\"",
+            "Font released",
+            "Selection.TypeText method \"\\u062D\\u0645 \\u064B\"",
+            "Selection.Font get",
+            "Font.NameBi put named[-3] \"Traditional Arabic\"",
+            "Font released",
+            "Selection released",
+            "Document released",
+        }));
+        script.log.clear();
+    }
+    // The global object lives as long as the link.
+    CHECK_EQ(script.log, (Log{"Global released"}));
+}
+
+void DeleteFirstTypesOneBackspaceBeforeTheFont()
+{
+    fakeword::Script script;
+    fakeword::Registration registration(script);
+    WordDocumentLink link;
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    CHECK_EQ(script.log, Concat({"Global created"}, kDeleteFirstInsertion));
+}
+
+void EmptyTextIsStillSent()
+{
+    fakeword::Script script;
+    fakeword::Registration registration(script);
+    WordDocumentLink link;
+    link.TypeInFont(u"", u"Al-DizaDorvan", false);
+    CHECK(std::find(script.log.begin(), script.log.end(), "Selection.TypeText method \"\"") != script.log.end());
+}
+
+void GlobalObjectIsCreatedOnceAndKept()
+{
+    fakeword::Script script;
+    fakeword::Registration registration(script);
+    WordDocumentLink link;
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    CHECK_EQ(script.log, Concat(Concat({"Global created"}, kDeleteFirstInsertion), kDeleteFirstInsertion));
+}
+
+// A failing call ends the insertion there: what was done stays done, what
+// was taken is released, the error names the call, and the global object
+// is kept for the next insertion.
+void FailureAtEachCallStopsThereAndReleases()
+{
+    struct Row {
+        int call;
+        HRESULT result;
+        const char* member;
+        Log releases;
+    };
+    const Row rows[] = {
+        {1, DISP_E_EXCEPTION, "Global.ActiveDocument", {}},
+        {2, E_FAIL, "Document.ActiveWindow", {"Document released"}},
+        {3, RPC_E_CALL_REJECTED, "Window.Selection", {"Window released", "Document released"}},
+        {4, DISP_E_EXCEPTION, "Selection.TypeBackspace", {"Selection released", "Document released"}},
+        {5, E_FAIL, "Selection.Font", {"Selection released", "Document released"}},
+        {6, DISP_E_EXCEPTION, "Font.NameBi", {"Font released", "Selection released", "Document released"}},
+        {7, DISP_E_EXCEPTION, "Selection.TypeText", {"Selection released", "Document released"}},
+        {8, RPC_E_DISCONNECTED, "Selection.Font", {"Selection released", "Document released"}},
+        {9, E_FAIL, "Font.NameBi", {"Font released", "Selection released", "Document released"}},
+    };
+    // Where the k-th call stands in the log of a whole insertion.
+    const std::size_t callLines[] = {0, 1, 2, 4, 5, 6, 8, 9, 10};
+
+    for (const Row& row : rows) {
+        check::CurrentCase() = "FailureAtEachCallStopsThereAndReleases, call " + std::to_string(row.call);
+        fakeword::Script script;
+        fakeword::Registration registration(script);
+        WordDocumentLink link;
+        script.failAtCall = row.call;
+        script.failWith = row.result;
+
+        const auto error = check::Catch<DocumentLinkError>(
+            [&] { link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true); });
+        CHECK(error.has_value());
+        if (!error)
+            continue;
+        const std::string message = error->what();
+        CHECK(message.find(row.member) != std::string::npos);
+        if (row.result == DISP_E_EXCEPTION)
+            CHECK(message.find("no document is open") != std::string::npos);
+
+        // Up to the failing call the log is that of a whole insertion.
+        const auto done = kDeleteFirstInsertion.begin() + static_cast<std::ptrdiff_t>(callLines[row.call - 1] + 1);
+        CHECK_EQ(script.log, Concat(Concat({"Global created"}, Log(kDeleteFirstInsertion.begin(), done)), row.releases));
+
+        // The next insertion uses the global object already made.
+        script.log.clear();
+        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+        CHECK_EQ(script.log, kDeleteFirstInsertion);
+    }
+    check::CurrentCase() = "FailureAtEachCallStopsThereAndReleases";
+}
+
+void PropertyWithoutObjectIsAnError()
+{
+    fakeword::Script script;
+    fakeword::Registration registration(script);
+    WordDocumentLink link;
+    script.nothingAtCall = 1;
+    const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false); });
+    CHECK(error.has_value());
+    CHECK_EQ(script.log, (Log{"Global created", "Global.ActiveDocument get"}));
+}
+
+void RefusedCreationIsTriedAgainOnTheNextInsertion()
+{
+    fakeword::Script script;
+    fakeword::Registration registration(script);
+    WordDocumentLink link;
+    script.refuseCreations = 1;
+    const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false); });
+    CHECK(error.has_value());
+    if (error)
+        CHECK(std::string(error->what()).find("could not be started") != std::string::npos);
+    CHECK_EQ(script.log, (Log{"Global refused"}));
+
+    script.log.clear();
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    CHECK_EQ(script.log, Concat({"Global created"}, kDeleteFirstInsertion));
+}
+
+// Without Word, COM knows no Global class; once it is there, the same link
+// reaches it.
+void WithoutWordTheClassIsNotRegistered()
+{
+    fakeword::Script script;
+    WordDocumentLink link;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false); });
+        CHECK(error.has_value());
+        if (error) {
+            const std::string message = error->what();
+            CHECK(message.find("not registered") != std::string::npos);
+            CHECK(message.find("0x80040154") != std::string::npos);
+        }
+    }
+
+    fakeword::Registration registration(script);
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    CHECK_EQ(script.log, Concat({"Global created"}, kDeleteFirstInsertion));
+}
+
+// The link initialises COM itself on a thread where nobody has.
+void LinkInitialisesComOnItsThread()
+{
+    std::string message;
+    std::thread([&] {
+        WordDocumentLink link;
+        const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false); });
+        message = error ? error->what() : "no error";
+    }).join();
+    CHECK(message.find("0x80040154") != std::string::npos);
+}
+
+} // namespace
+
+int main()
+{
+    // The palette's user-interface thread is a single-threaded apartment.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const int status = check::Run({
+        {"PlainInsertionSetsTheFontTypesAndSetsItBack", PlainInsertionSetsTheFontTypesAndSetsItBack},
+        {"DeleteFirstTypesOneBackspaceBeforeTheFont", DeleteFirstTypesOneBackspaceBeforeTheFont},
+        {"EmptyTextIsStillSent", EmptyTextIsStillSent},
+        {"GlobalObjectIsCreatedOnceAndKept", GlobalObjectIsCreatedOnceAndKept},
+        {"FailureAtEachCallStopsThereAndReleases", FailureAtEachCallStopsThereAndReleases},
+        {"PropertyWithoutObjectIsAnError", PropertyWithoutObjectIsAnError},
+        {"RefusedCreationIsTriedAgainOnTheNextInsertion", RefusedCreationIsTriedAgainOnTheNextInsertion},
+        {"WithoutWordTheClassIsNotRegistered", WithoutWordTheClassIsNotRegistered},
+        {"LinkInitialisesComOnItsThread", LinkInitialisesComOnItsThread},
+    });
+    CoUninitialize();
+    return status;
+}

@@ -1,0 +1,90 @@
+// picturegen: draws every picture of the palette window into a folder.
+//
+//   picturegen <output folder>
+//
+// Writes <Owner>.png for each control that carries a picture (the names the
+// palette loads as :/pictures/<Owner>.png), and the window icon also as
+// Form1Icon-48.png, Form1Icon.svg and Form1Icon.ico for desktop entries and
+// the Windows program file. Runs at build time on Qt's offscreen platform.
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QSize>
+#include <cstdio>
+#include <functional>
+
+#include "Fonts.h"
+#include "PanelPainter.h"
+#include "Pictures.h"
+
+using namespace picturegen;
+
+namespace {
+
+struct Picture {
+    const char* owner;
+    QSize size;
+    std::function<QImage()> paint;
+    QImage::Format format;
+};
+
+bool fail(const QString& message)
+{
+    std::fprintf(stderr, "picturegen: %s\n", qPrintable(message));
+    return false;
+}
+
+bool write(const QDir& folder, const Picture& picture)
+{
+    const QImage image = picture.paint().convertToFormat(picture.format);
+    if (image.size() != picture.size)
+        return fail(QStringLiteral("%1 came out %2 x %3 instead of %4 x %5")
+                        .arg(QString::fromUtf8(picture.owner))
+                        .arg(image.width()).arg(image.height())
+                        .arg(picture.size.width()).arg(picture.size.height()));
+    const QString path = folder.filePath(QString::fromUtf8(picture.owner) + QStringLiteral(".png"));
+    if (!image.save(path, "PNG"))
+        return fail(QStringLiteral("cannot write %1").arg(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 2)
+        return fail(QStringLiteral("usage: picturegen <output folder>")), 2;
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral(".")))
+        return fail(QStringLiteral("cannot create %1").arg(folder.path())), 1;
+    if (const QString error = loadFonts(); !error.isEmpty())
+        return fail(error), 1;
+
+    constexpr auto rgb = QImage::Format_RGB32;
+    constexpr auto argb = QImage::Format_ARGB32;
+    std::vector<Picture> pictures{
+        {"Form1Icon", {32, 32}, [] { return paintWindowIcon(32); }, argb},
+        {"Form1Icon-48", {48, 48}, [] { return paintWindowIcon(48); }, argb},
+        {"Image4", {628, 35}, paintStrip, rgb},
+        {"Image5", {46, 35}, paintExpandIcon, rgb},
+        {"Image6", {46, 35}, paintCollapseIcon, rgb},
+        {"Image7", {246, 174}, paintLogo, rgb},
+        {"Image8", {370, 172}, paintCredits, rgb},
+        {"Menu", {77, 36}, paintSignature, rgb},
+    };
+    for (const PanelDefinition& panel : panels)
+        pictures.push_back({panel.owner, {panelWidth, panelHeight}, [&panel] { return paintPanel(panel); }, rgb});
+
+    for (const Picture& picture : pictures)
+        if (!write(folder, picture))
+            return 1;
+
+    QFile svg(folder.filePath(QStringLiteral("Form1Icon.svg")));
+    if (!svg.open(QIODevice::WriteOnly) || svg.write(windowIconSvg()) < 0)
+        return fail(QStringLiteral("cannot write %1").arg(svg.fileName())), 1;
+    if (!paintWindowIcon(32).save(folder.filePath(QStringLiteral("Form1Icon.ico")), "ICO"))
+        return fail(QStringLiteral("cannot write Form1Icon.ico (Qt's ico image plugin)")), 1;
+    return 0;
+}
