@@ -31,6 +31,8 @@ public:
     ~ObjectRef() { Reset(); }
 
     IDispatch& operator*() const { return *object_; }
+    // Hands the reference over to the caller.
+    IDispatch* Take() { return std::exchange(object_, nullptr); }
     void Reset()
     {
         if (object_)
@@ -64,9 +66,29 @@ Variant StringArgument(const std::u16string& text)
     return argument;
 }
 
+// A failed call, with the result that tells whether Word itself is gone.
+class ComCallError : public DocumentLinkError {
+public:
+    ComCallError(const std::string& message, HRESULT result)
+        : DocumentLinkError(message), result_(result) {}
+    HRESULT result() const { return result_; }
+
+private:
+    HRESULT result_;
+};
+
 [[noreturn]] void Fail(const std::string& call, HRESULT result)
 {
-    throw DocumentLinkError("Word call " + call + " failed: " + DescribeComResult(result));
+    throw ComCallError("Word call " + call + " failed: " + DescribeComResult(result), result);
+}
+
+// Results that mean the Word process behind our references has ended: the
+// user closed Word, or it crashed.
+bool WordIsGone(HRESULT result)
+{
+    return result == RPC_E_DISCONNECTED || result == RPC_E_SERVER_DIED
+        || result == RPC_E_SERVER_DIED_DNE || result == CO_E_OBJNOTCONNECTED
+        || result == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
 }
 
 // Word's own account of an error it raised, and the exception's strings freed.
@@ -119,8 +141,9 @@ Variant Invoke(IDispatch& object, const wchar_t* objectName, const wchar_t* memb
                            (flags & DISPATCH_PROPERTYPUT) ? nullptr : &returned.value,
                            &exception, &argumentError);
     if (result == DISP_E_EXCEPTION) {
-        throw DocumentLinkError("Word call " + call + " failed: " + DescribeComResult(result)
-                                + TakeExceptionText(exception));
+        throw ComCallError("Word call " + call + " failed: " + DescribeComResult(result)
+                               + TakeExceptionText(exception),
+                           result);
     }
     if (FAILED(result))
         Fail(call, result);
@@ -185,13 +208,48 @@ IDispatch& WordDocumentLink::Global()
     return *global_;
 }
 
+void WordDocumentLink::ForgetGlobal()
+{
+    if (global_)
+        std::exchange(global_, nullptr)->Release();
+}
+
+IDispatch* WordDocumentLink::ActiveDocument()
+{
+    try {
+        return GetObject(Global(), L"Global", L"ActiveDocument").Take();
+    } catch (const ComCallError& error) {
+        if (!WordIsGone(error.result()))
+            throw;
+        // The Word we reached before has ended since. Nothing has been done
+        // in this insertion yet, so reach the Word running now (or start
+        // one) and ask once more.
+        ForgetGlobal();
+        return GetObject(Global(), L"Global", L"ActiveDocument").Take();
+    }
+}
+
 void WordDocumentLink::TypeInFont(const std::u16string& text, const std::u16string& font,
                                   bool deleteFirst)
 {
-    IDispatch& global = Global();
+    try {
+        TypeWithWord(text, font, deleteFirst);
+    } catch (const ComCallError& error) {
+        // A Word that has ended cannot be used again: keeping its global
+        // object would make every later click fail until the palette is
+        // restarted. The next insertion reaches Word afresh.
+        if (WordIsGone(error.result()))
+            ForgetGlobal();
+        throw;
+    }
+}
+
+void WordDocumentLink::TypeWithWord(const std::u16string& text, const std::u16string& font,
+                                    bool deleteFirst)
+{
     // Declared in this order so that the selection is released before the
     // document, also when a call fails.
-    ObjectRef document = GetObject(global, L"Global", L"ActiveDocument");
+    ObjectRef document(ActiveDocument());
     ObjectRef selection;
     {
         ObjectRef window = GetObject(*document, L"Document", L"ActiveWindow");

@@ -1,6 +1,7 @@
 // The installer's Win32 probes under wine.
 
 #include "Check.h"
+#include "SystemFacts.h"
 #include "Win32SystemProbe.h"
 
 #include <windows.h>
@@ -79,19 +80,19 @@ void VersionFollowsTheWindowsVersionWineReports()
 {
     struct Row {
         const wchar_t* wineVersion;  // empty: wine's default
-        const char* report;          // succeeded major minor platform
+        const char* report;          // succeeded major minor platform |name|
     };
     const Row rows[] = {
-        {L"", "1 6 1 2"},
+        {L"", "1 6 1 2 |Unknown Windows system|"},
         // Windows 8 and later report 6.2 to a program that does not declare
         // itself made for them.
-        {L"win10", "1 6 2 2"},
-        {L"winxp", "1 5 1 2"},
-        {L"win2k", "1 5 0 2"},
-        {L"nt40", "1 4 0 2"},
-        {L"win98", "1 4 10 1"},
-        {L"win95", "1 4 0 1"},
-        {L"winme", "1 4 90 1"},
+        {L"win10", "1 6 2 2 |Unknown Windows system|"},
+        {L"winxp", "1 5 1 2 |Windows XP (Whistler) |"},
+        {L"win2k", "1 5 0 2 |Windows 2000 |"},
+        {L"nt40", "1 4 0 2 |Windows NT 4 |"},
+        {L"win98", "1 4 10 1 |Windows98 |"},
+        {L"win95", "1 4 0 1 |Windows95 |"},
+        {L"winme", "1 4 90 1 |Windows ME |"},
     };
     const std::wstring program = OwnFolder() + L"\\probe_report.exe";
     for (const Row& row : rows) {
@@ -107,7 +108,7 @@ std::u16string FromWide(const std::wstring& text)
 }
 
 // The two buffer probes hand back all 255 characters; what the call wrote
-// ends at the first NUL.
+// ends at the first NUL, where the installer's probes cut it.
 void BuffersHoldTheAnswerUpToTheNul()
 {
     Win32SystemProbe probe;
@@ -120,17 +121,19 @@ void BuffersHoldTheAnswerUpToTheNul()
 
     struct Row {
         std::u16string buffer;
+        std::u16string probed;
         std::u16string expected;
     };
     const Row rows[] = {
-        {probe.WindowsFolderBuffer(), FromWide(folder)},
-        {probe.UserNameBuffer(), FromWide(user)},
+        {probe.WindowsFolderBuffer(), installer::WindowsFolder(probe), FromWide(folder)},
+        {probe.UserNameBuffer(), installer::CurrentUserName(probe), FromWide(user)},
     };
     for (const Row& row : rows) {
         CHECK(!row.expected.empty());
         CHECK_EQ(row.buffer.size(), std::size_t(255));
         CHECK_EQ(row.buffer.find(u'\0'), row.expected.size());
         CHECK(row.buffer.compare(0, row.expected.size(), row.expected) == 0);
+        CHECK(row.probed == row.expected);
     }
 }
 

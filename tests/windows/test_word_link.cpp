@@ -120,7 +120,7 @@ void FailureAtEachCallStopsThereAndReleases()
         {5, E_FAIL, "Selection.Font", {"Selection released", "Document released"}},
         {6, DISP_E_EXCEPTION, "Font.NameBi", {"Font released", "Selection released", "Document released"}},
         {7, DISP_E_EXCEPTION, "Selection.TypeText", {"Selection released", "Document released"}},
-        {8, RPC_E_DISCONNECTED, "Selection.Font", {"Selection released", "Document released"}},
+        {8, RPC_E_SERVERCALL_RETRYLATER, "Selection.Font", {"Selection released", "Document released"}},
         {9, E_FAIL, "Font.NameBi", {"Font released", "Selection released", "Document released"}},
     };
     // Where the k-th call stands in the log of a whole insertion.
@@ -154,6 +154,43 @@ void FailureAtEachCallStopsThereAndReleases()
         CHECK_EQ(script.log, kDeleteFirstInsertion);
     }
     check::CurrentCase() = "FailureAtEachCallStopsThereAndReleases";
+}
+
+// When Word has ended since the global object was made (the user closed
+// it), the link drops that object instead of failing for ever: before
+// anything is done in an insertion it reaches Word afresh at once; later in
+// an insertion the click fails and the next one reaches Word afresh.
+void WordThatHasEndedIsReachedAfresh()
+{
+    const HRESULT goneResults[] = {RPC_E_DISCONNECTED, HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)};
+    for (const HRESULT gone : goneResults) {
+        fakeword::Script script;
+        fakeword::Registration registration(script);
+        WordDocumentLink link;
+        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+
+        // Gone when the next insertion asks for the document.
+        script.log.clear();
+        script.failAtCall = script.calls + 1;
+        script.failWith = gone;
+        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+        CHECK_EQ(script.log, Concat({"Global.ActiveDocument get", "Global released", "Global created"},
+                                    kDeleteFirstInsertion));
+
+        // Gone in the middle of an insertion, after the backspace and the
+        // text: the click fails with what was done left done, the next
+        // insertion creates the global object again.
+        script.log.clear();
+        script.failAtCall = script.calls + 8;
+        const auto error = check::Catch<DocumentLinkError>(
+            [&] { link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true); });
+        CHECK(error.has_value());
+        CHECK_EQ(script.log, Concat(Log(kDeleteFirstInsertion.begin(), kDeleteFirstInsertion.begin() + 10),
+                                    {"Selection released", "Document released", "Global released"}));
+        script.log.clear();
+        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+        CHECK_EQ(script.log, Concat({"Global created"}, kDeleteFirstInsertion));
+    }
 }
 
 void PropertyWithoutObjectIsAnError()
@@ -228,6 +265,7 @@ int main()
         {"DeleteFirstTypesOneBackspaceBeforeTheFont", DeleteFirstTypesOneBackspaceBeforeTheFont},
         {"EmptyTextIsStillSent", EmptyTextIsStillSent},
         {"GlobalObjectIsCreatedOnceAndKept", GlobalObjectIsCreatedOnceAndKept},
+        {"WordThatHasEndedIsReachedAfresh", WordThatHasEndedIsReachedAfresh},
         {"FailureAtEachCallStopsThereAndReleases", FailureAtEachCallStopsThereAndReleases},
         {"PropertyWithoutObjectIsAnError", PropertyWithoutObjectIsAnError},
         {"RefusedCreationIsTriedAgainOnTheNextInsertion", RefusedCreationIsTriedAgainOnTheNextInsertion},
