@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what the palette needs, builds it and starts it.
+# Installs what the palette needs, builds it and starts it beside Writer.
 set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${GLYPHBOARD_BUILD_DIR:-$top/build}"
@@ -13,5 +13,29 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     export DISPLAY=:99
     sleep 1
 fi
+
+# The math fonts and the "Traditional Arabic" alias come from this build,
+# through a fontconfig set-up of the run's own: nothing is installed for the
+# user. (tools/build.sh makes the fonts; the installer or the Debian package
+# installs them for good.)
+mkdir -p "$build/run"
+cat > "$build/run/fonts.conf" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
+  <dir>$build/fonts</dir>
+  <include>$top/fonts/65-traditional-arabic.conf</include>
+</fontconfig>
+CONF
+export FONTCONFIG_FILE="$build/run/fonts.conf"
+
+# Writer with a new, blank right-to-left document, listening on the pipe the
+# palette types through. An office already running under the user's profile
+# opens the document and the pipe itself instead of starting a second one;
+# it then sees only the fonts it was started with.
+echo "run: starting Writer with a blank Arabic document" >&2
+soffice "--accept=pipe,name=glyphboard;urp;StarOffice.ComponentContext" --norestore \
+    -n "$top/doclink/documents/blank-arabic.fodt" >/dev/null 2>&1 &
 
 exec "$build/palette/Glyphboard"

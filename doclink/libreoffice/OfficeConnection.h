@@ -1,0 +1,46 @@
+#pragma once
+
+#include <com/sun/star/bridge/XBridge.hpp>
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/uno/Reference.hxx>
+#include <com/sun/star/uno/XComponentContext.hpp>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace doclink::office {
+
+// One UNO bridge to an office listening on a named pipe, with the office's
+// component context and desktop. The bridge notices on its own when the
+// office goes away; Dispose() may be called from any thread and also wakes
+// a call that waits on a frozen office.
+class OfficeConnection {
+public:
+    // Throws css::connection::NoConnectException when nothing listens on the
+    // pipe, other UNO exceptions when the office does not answer properly.
+    static std::shared_ptr<OfficeConnection> Connect(const std::string& pipeName);
+
+    ~OfficeConnection();
+    OfficeConnection(const OfficeConnection&) = delete;
+    OfficeConnection& operator=(const OfficeConnection&) = delete;
+
+    // False once the bridge is disposed, by Dispose() or by a lost office.
+    bool IsAlive() const { return !*lost_; }
+    void Dispose();
+
+    const css::uno::Reference<css::uno::XComponentContext>& Context() const { return context_; }
+    const css::uno::Reference<css::frame::XDesktop2>& Desktop() const { return desktop_; }
+
+private:
+    OfficeConnection() = default;
+
+    std::shared_ptr<std::atomic<bool>> lost_ = std::make_shared<std::atomic<bool>>(false);
+    std::mutex disposeMutex_;
+    css::uno::Reference<css::bridge::XBridge> bridge_;
+    css::uno::Reference<css::uno::XComponentContext> context_;
+    css::uno::Reference<css::frame::XDesktop2> desktop_;
+};
+
+} // namespace doclink::office

@@ -1,0 +1,89 @@
+# Locates the LibreOffice SDK and the office's URE, generates the C++ headers
+# of the UNO types the link uses, and provides the interface target
+# glyphboard_uno that compiles and links a UNO client.
+
+set(LIBREOFFICE_HOME "/usr/lib/libreoffice" CACHE PATH
+    "LibreOffice installation holding program/ and sdk/")
+
+set(LIBREOFFICE_PROGRAM_DIR "${LIBREOFFICE_HOME}/program")
+set(LIBREOFFICE_SDK_DIR "${LIBREOFFICE_HOME}/sdk")
+set(_uno_cppumaker "${LIBREOFFICE_SDK_DIR}/bin/cppumaker")
+set(_uno_type_libraries
+    "${LIBREOFFICE_PROGRAM_DIR}/types.rdb"
+    "${LIBREOFFICE_PROGRAM_DIR}/types/offapi.rdb")
+
+foreach(required "${_uno_cppumaker}" "${LIBREOFFICE_SDK_DIR}/include/cppuhelper/bootstrap.hxx"
+                 "${LIBREOFFICE_SDK_DIR}/lib/libuno_cppu.so" ${_uno_type_libraries}
+                 "${LIBREOFFICE_PROGRAM_DIR}/fundamentalrc" "${LIBREOFFICE_PROGRAM_DIR}/unorc")
+    if(NOT EXISTS "${required}")
+        message(FATAL_ERROR
+            "The LibreOffice SDK or office is missing (${required} not found). "
+            "The palette types into Writer through UNO and cannot be built without it: "
+            "install the packages of tools/deps/doclink-build.txt (tools/setup.sh run) "
+            "or point LIBREOFFICE_HOME at another LibreOffice installation.")
+    endif()
+endforeach()
+
+# Only the types the link and its test harness use; cppumaker adds what they
+# depend on, except the arguments of service constructors. The runtime's own
+# modules come whole, for the helper headers of the SDK.
+set(_uno_types
+    com.sun.star.uno.*
+    com.sun.star.lang.*
+    com.sun.star.bridge.XBridge
+    com.sun.star.bridge.XBridgeFactory2
+    com.sun.star.connection.XConnector
+    com.sun.star.text.XTextViewCursor
+    com.sun.star.beans.XPropertySet
+    com.sun.star.beans.PropertyValue
+    com.sun.star.bridge.BridgeFactory
+    com.sun.star.connection.Connector
+    com.sun.star.connection.NoConnectException
+    com.sun.star.container.XEnumerationAccess
+    com.sun.star.frame.Desktop
+    com.sun.star.frame.DispatchHelper
+    com.sun.star.frame.XComponentLoader
+    com.sun.star.frame.XDispatchProvider
+    com.sun.star.frame.XModel
+    com.sun.star.lang.DisposedException
+    com.sun.star.lang.XComponent
+    com.sun.star.lang.XEventListener
+    com.sun.star.style.XStyleFamiliesSupplier
+    com.sun.star.text.ControlCharacter
+    com.sun.star.text.XTextDocument
+    com.sun.star.text.XTextViewCursorSupplier
+    com.sun.star.util.XCloseable
+    com.sun.star.view.XSelectionSupplier)
+
+set(UNO_GENERATED_INCLUDE_DIR "${CMAKE_CURRENT_BINARY_DIR}/uno-include")
+set(_uno_stamp "${UNO_GENERATED_INCLUDE_DIR}/.generated")
+set(_uno_type_args "")
+foreach(type IN LISTS _uno_types)
+    list(APPEND _uno_type_args "-T${type}")
+endforeach()
+add_custom_command(
+    OUTPUT "${_uno_stamp}"
+    COMMAND "${CMAKE_COMMAND}" -E rm -rf "${UNO_GENERATED_INCLUDE_DIR}"
+    COMMAND "${_uno_cppumaker}" -Gc "-O${UNO_GENERATED_INCLUDE_DIR}" ${_uno_type_args}
+            ${_uno_type_libraries}
+    COMMAND "${CMAKE_COMMAND}" -E touch "${_uno_stamp}"
+    DEPENDS ${_uno_type_libraries} "${CMAKE_CURRENT_LIST_FILE}"
+    COMMENT "Generating the C++ headers of the UNO types"
+    VERBATIM)
+add_custom_target(glyphboard_uno_headers DEPENDS "${_uno_stamp}")
+
+add_library(glyphboard_uno INTERFACE)
+add_dependencies(glyphboard_uno glyphboard_uno_headers)
+target_include_directories(glyphboard_uno SYSTEM INTERFACE
+    "${UNO_GENERATED_INCLUDE_DIR}" "${LIBREOFFICE_SDK_DIR}/include")
+target_compile_definitions(glyphboard_uno INTERFACE LINUX UNX CPPU_ENV=gcc3
+    LIBREOFFICE_PROGRAM_DIR="${LIBREOFFICE_PROGRAM_DIR}")
+target_link_libraries(glyphboard_uno INTERFACE
+    "${LIBREOFFICE_SDK_DIR}/lib/libuno_cppuhelpergcc3.so"
+    "${LIBREOFFICE_SDK_DIR}/lib/libuno_cppu.so"
+    "${LIBREOFFICE_SDK_DIR}/lib/libuno_sal.so")
+# The URE libraries live in the office's program folder, which is not on the
+# loader's path.
+target_link_options(glyphboard_uno INTERFACE
+    "LINKER:-rpath-link,${LIBREOFFICE_PROGRAM_DIR}"
+    "LINKER:-rpath,${LIBREOFFICE_PROGRAM_DIR}")

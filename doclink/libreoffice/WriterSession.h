@@ -1,0 +1,52 @@
+#pragma once
+
+#include "LibreOfficeDocumentLink.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace doclink {
+
+namespace office {
+class OfficeConnection;
+}
+
+// The UNO side of the link: owns the connection to the office and makes the
+// calls of one insertion. Runs on the link's worker thread; Abort() may be
+// called from any thread.
+class WriterSession {
+public:
+    explicit WriterSession(LibreOfficeDocumentLink::Options options);
+    ~WriterSession();
+
+    // Raised by the caller to call off one insertion.
+    using CancelFlag = std::shared_ptr<std::atomic<bool>>;
+
+    // Connects when needed and types the text. Between its calls into the
+    // office it checks `cancelled` and stops once it is raised. Throws
+    // DocumentLinkError.
+    void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                    const CancelFlag& cancelled);
+
+    // Calls off the insertion of `cancelled`: it stops waiting for an office
+    // to start and makes no further call, and the connection is dropped. A
+    // call already waiting on a frozen office finishes only when the office
+    // wakes up, without any call after it.
+    void Abort(const CancelFlag& cancelled);
+
+    // Drops the connection and every reference into the office.
+    void Close();
+
+private:
+    std::shared_ptr<office::OfficeConnection> Connection(const std::atomic<bool>& cancelled);
+    void Drop(const std::shared_ptr<office::OfficeConnection>& connection);
+    void StartOffice();
+
+    const LibreOfficeDocumentLink::Options options_;
+    std::mutex mutex_;
+    std::shared_ptr<office::OfficeConnection> connection_;
+};
+
+} // namespace doclink

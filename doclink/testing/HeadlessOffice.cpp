@@ -1,0 +1,369 @@
+#include "HeadlessOffice.h"
+
+#include "OfficeConnection.h"
+#include "UnoStrings.h"
+
+#include <com/sun/star/beans/PropertyValue.hpp>
+#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/container/XEnumerationAccess.hpp>
+#include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/frame/DispatchHelper.hpp>
+#include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/frame/XDispatchProvider.hpp>
+#include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
+#include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
+#include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/view/XSelectionSupplier.hpp>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <mutex>
+#include <set>
+#include <stdexcept>
+#include <thread>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace doclink::testing {
+
+using namespace css;
+using css::uno::Reference;
+using css::uno::UNO_QUERY;
+using css::uno::UNO_QUERY_THROW;
+using office::ToOUString;
+using office::ToU16String;
+using office::ToUtf8;
+using rtl::OUString;
+
+struct HeadlessOffice::Uno {
+    std::shared_ptr<office::OfficeConnection> connection;
+    // The insertion point of the document opened last, for bare insertions.
+    Reference<text::XText> text;
+    Reference<text::XTextRange> cursor;
+};
+
+namespace {
+
+// Runs `action`, turning UNO failures into std::runtime_error.
+template <typename Action>
+auto Checked(const char* what, Action action)
+{
+    try {
+        return action();
+    } catch (const uno::Exception& error) {
+        throw std::runtime_error(std::string(what) + ": " + ToUtf8(error.Message));
+    }
+}
+
+beans::PropertyValue Property(const char* name, const uno::Any& value)
+{
+    beans::PropertyValue property;
+    property.Name = OUString::createFromAscii(name);
+    property.Value = value;
+    return property;
+}
+
+// The process ids whose command line names `profileDir`.
+std::vector<pid_t> ProcessesUsing(const std::string& profileDir)
+{
+    std::vector<pid_t> result;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        const std::string name = entry.path().filename();
+        if (name.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        std::ifstream file(entry.path() / "cmdline", std::ios::binary);
+        const std::string commandLine{std::istreambuf_iterator<char>(file), {}};
+        if (commandLine.find(profileDir) != std::string::npos)
+            result.push_back(static_cast<pid_t>(std::stoi(name)));
+    }
+    return result;
+}
+
+void KillProcessesUsing(const std::string& profileDir)
+{
+    for (int round = 0; round < 50; ++round) {
+        const std::vector<pid_t> processes = ProcessesUsing(profileDir);
+        if (processes.empty())
+            break;
+        for (const pid_t pid : processes)
+            kill(pid, SIGKILL);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        while (waitpid(-1, nullptr, WNOHANG) > 0) {
+        }
+    }
+}
+
+// The profiles of the offices alive in this process: an uncaught exception
+// ends the process without destructors, and must not leave them running.
+std::mutex g_liveMutex;
+std::set<std::string> g_liveProfiles;
+std::terminate_handler g_previousTerminate = nullptr;
+
+void KillLiveOfficesAndTerminate()
+{
+    {
+        std::lock_guard lock(g_liveMutex);
+        for (const std::string& profileDir : g_liveProfiles)
+            KillProcessesUsing(profileDir);
+    }
+    if (g_previousTerminate)
+        g_previousTerminate();
+    std::abort();
+}
+
+} // namespace
+
+HeadlessOffice::HeadlessOffice(const std::string& name)
+    : pipeName_("glyphboard-" + name + "-" + std::to_string(getpid())),
+      profileDir_("/tmp/" + pipeName_ + "-profile"), uno_(std::make_unique<Uno>())
+{
+    std::filesystem::remove_all(profileDir_);
+    std::lock_guard lock(g_liveMutex);
+    if (g_liveProfiles.empty())
+        g_previousTerminate = std::set_terminate(KillLiveOfficesAndTerminate);
+    g_liveProfiles.insert(profileDir_);
+}
+
+HeadlessOffice::~HeadlessOffice()
+{
+    try {
+        Kill();
+    } catch (...) {
+    }
+    uno_.reset();
+    {
+        std::lock_guard lock(g_liveMutex);
+        g_liveProfiles.erase(profileDir_);
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(profileDir_, ignored);
+}
+
+std::vector<std::string> HeadlessOffice::StartCommand() const
+{
+    return {LIBREOFFICE_PROGRAM_DIR "/soffice",
+            "--headless",
+            "--invisible",
+            "--nologo",
+            "--nodefault",
+            "--norestore",
+            "--nolockcheck",
+            "-env:UserInstallation=file://" + profileDir_,
+            "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+}
+
+namespace {
+
+pid_t Spawn(std::vector<std::string> command)
+{
+    std::vector<char*> argv;
+    for (std::string& argument : command)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+        throw std::runtime_error("cannot run " + command.front());
+    return pid;
+}
+
+} // namespace
+
+void HeadlessOffice::Start()
+{
+    // An office restarts itself once after it has filled a new profile,
+    // dropping every connection made before; fill it first and let it end.
+    if (!std::filesystem::exists(profileDir_)) {
+        const pid_t filler = Spawn({LIBREOFFICE_PROGRAM_DIR "/soffice", "--headless", "--terminate_after_init",
+                                    "--norestore", "-env:UserInstallation=file://" + profileDir_});
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+        while (waitpid(filler, nullptr, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                Kill();
+                throw std::runtime_error("the office did not set up its profile " + profileDir_);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+    }
+    // The launcher hands over to the office process and stays its parent;
+    // Kill() reaps it.
+    Spawn(StartCommand());
+    WaitUntilReady();
+}
+
+void HeadlessOffice::WaitUntilReady(std::chrono::seconds bound)
+{
+    const auto deadline = std::chrono::steady_clock::now() + bound;
+    std::string lastError = "nothing listens";
+    for (;;) {
+        try {
+            uno_->connection = office::OfficeConnection::Connect(pipeName_);
+            return;
+        } catch (const uno::Exception& error) {
+            lastError = ToUtf8(error.Message);
+        }
+        if (std::chrono::steady_clock::now() >= deadline)
+            throw std::runtime_error("no office answers on pipe " + pipeName_ + ": " + lastError);
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+    }
+}
+
+office::OfficeConnection& HeadlessOffice::Connection()
+{
+    if (!uno_->connection || !uno_->connection->IsAlive())
+        WaitUntilReady();
+    return *uno_->connection;
+}
+
+void HeadlessOffice::Kill()
+{
+    uno_->cursor.clear();
+    uno_->text.clear();
+    if (uno_->connection)
+        uno_->connection->Dispose();
+    uno_->connection.reset();
+    KillProcessesUsing(profileDir_);
+}
+
+void HeadlessOffice::Signal(int signal)
+{
+    for (const pid_t pid : ProcessesUsing(profileDir_))
+        kill(pid, signal);
+}
+
+void HeadlessOffice::Freeze()
+{
+    Signal(SIGSTOP);
+}
+
+void HeadlessOffice::Thaw()
+{
+    Signal(SIGCONT);
+}
+
+void HeadlessOffice::OpenBlankDocument(const std::u16string& styleFont)
+{
+    Checked("cannot open a blank document", [&] {
+        const Reference<frame::XComponentLoader> loader(Connection().Desktop(), UNO_QUERY_THROW);
+        const beans::PropertyValue asTemplate = Property("AsTemplate", uno::Any(true));
+        const uno::Sequence<beans::PropertyValue> arguments(&asTemplate, 1);
+        const Reference<text::XTextDocument> document(
+            loader->loadComponentFromURL(ToOUString("file://" GLYPHBOARD_BLANK_DOCUMENT), OUString("_blank"), 0,
+                                         arguments),
+            UNO_QUERY_THROW);
+
+        const Reference<container::XNameAccess> paragraphStyles(
+            Reference<style::XStyleFamiliesSupplier>(document, UNO_QUERY_THROW)
+                ->getStyleFamilies()
+                ->getByName(OUString("ParagraphStyles")),
+            UNO_QUERY_THROW);
+        Reference<beans::XPropertySet>(paragraphStyles->getByName(OUString("Standard")), UNO_QUERY_THROW)
+            ->setPropertyValue(OUString("CharFontNameComplex"), uno::Any(ToOUString(styleFont)));
+
+        const Reference<text::XTextViewCursorSupplier> view(
+            Reference<frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController(), UNO_QUERY_THROW);
+        const Reference<text::XTextViewCursor> cursor = view->getViewCursor();
+        uno_->cursor.set(cursor.get());
+        uno_->text = cursor->getText();
+    });
+}
+
+void HeadlessOffice::CloseDocuments()
+{
+    uno_->cursor.clear();
+    uno_->text.clear();
+    // The documents of a lost office are gone with it.
+    if (!uno_->connection || !uno_->connection->IsAlive())
+        return;
+    Checked("cannot close the documents", [&] {
+        const Reference<container::XEnumeration> components =
+            Connection().Desktop()->getComponents()->createEnumeration();
+        while (components->hasMoreElements()) {
+            const Reference<util::XCloseable> document(components->nextElement(), UNO_QUERY);
+            if (document.is())
+                document->close(true);
+        }
+    });
+}
+
+std::vector<Paragraph> HeadlessOffice::Paragraphs()
+{
+    return Checked("cannot read the document", [&] {
+        const Reference<text::XTextDocument> document(Connection().Desktop()->getCurrentComponent(),
+                                                      UNO_QUERY_THROW);
+        std::vector<Paragraph> result;
+        const Reference<container::XEnumeration> paragraphs =
+            Reference<container::XEnumerationAccess>(document->getText(), UNO_QUERY_THROW)->createEnumeration();
+        while (paragraphs->hasMoreElements()) {
+            const Reference<container::XEnumerationAccess> paragraph(paragraphs->nextElement(), UNO_QUERY_THROW);
+            Paragraph& portions = result.emplace_back();
+            const Reference<container::XEnumeration> runs = paragraph->createEnumeration();
+            while (runs->hasMoreElements()) {
+                const Reference<text::XTextRange> run(runs->nextElement(), UNO_QUERY_THROW);
+                const Reference<beans::XPropertySet> properties(run, UNO_QUERY_THROW);
+                OUString type;
+                properties->getPropertyValue(OUString("TextPortionType")) >>= type;
+                // An empty portion only carries the attributes waiting at the
+                // insertion point for the next typed text.
+                if (type != "Text" || run->getString().isEmpty())
+                    continue;
+                OUString font;
+                properties->getPropertyValue(OUString("CharFontNameComplex")) >>= font;
+                portions.push_back({ToU16String(run->getString()), ToU16String(font)});
+            }
+        }
+        return result;
+    });
+}
+
+void HeadlessOffice::TypeAtCursor(const std::u16string& text)
+{
+    Checked("cannot type", [&] {
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
+                                                UNO_QUERY_THROW);
+        const Reference<frame::XDispatchProvider> frame(document->getCurrentController()->getFrame(),
+                                                        UNO_QUERY_THROW);
+        const beans::PropertyValue typed = Property("Text", uno::Any(ToOUString(text)));
+        const uno::Sequence<beans::PropertyValue> arguments(&typed, 1);
+        frame::DispatchHelper::create(Connection().Context())
+            ->executeDispatch(frame, OUString(".uno:InsertText"), OUString(), 0, arguments);
+    });
+}
+
+void HeadlessOffice::SelectBack(int count)
+{
+    Checked("cannot select", [&] {
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
+                                                UNO_QUERY_THROW);
+        const Reference<frame::XController> controller = document->getCurrentController();
+        const Reference<text::XTextViewCursor> cursor =
+            Reference<text::XTextViewCursorSupplier>(controller, UNO_QUERY_THROW)->getViewCursor();
+        // The model cursor moves in logical order; the view cursor's left
+        // would be visual, the other way round in right-to-left text.
+        const Reference<text::XTextCursor> range = cursor->getText()->createTextCursorByRange(cursor->getStart());
+        range->goLeft(static_cast<sal_Int16>(count), true);
+        Reference<view::XSelectionSupplier>(controller, UNO_QUERY_THROW)->select(uno::Any(range));
+    });
+}
+
+void HeadlessOffice::InsertAtCursor(const std::u16string& text)
+{
+    Checked("cannot insert", [&] { uno_->text->insertString(uno_->cursor, ToOUString(text), false); });
+}
+
+void HeadlessOffice::BreakParagraph()
+{
+    Checked("cannot break the paragraph", [&] {
+        uno_->text->insertControlCharacter(uno_->cursor, text::ControlCharacter::PARAGRAPH_BREAK, false);
+    });
+}
+
+} // namespace doclink::testing

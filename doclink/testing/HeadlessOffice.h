@@ -1,0 +1,76 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace doclink::office {
+class OfficeConnection;
+}
+
+namespace doclink::testing {
+
+// A run of text with one set of attributes, as the document reports it.
+struct Portion {
+    std::u16string text;
+    std::u16string complexFont; // CharFontNameComplex, the right-to-left font
+    bool operator==(const Portion&) const = default;
+};
+using Paragraph = std::vector<Portion>;
+
+// A headless office for tests and benchmarks, with a throw-away user profile
+// and a pipe of its own so that it never meets the user's office or another
+// test's. Every office process of that profile is killed on destruction.
+// Failures are thrown as std::runtime_error.
+class HeadlessOffice {
+public:
+    // `name` makes the pipe and profile unique together with the process id.
+    explicit HeadlessOffice(const std::string& name);
+    ~HeadlessOffice();
+    HeadlessOffice(const HeadlessOffice&) = delete;
+    HeadlessOffice& operator=(const HeadlessOffice&) = delete;
+
+    const std::string& PipeName() const { return pipeName_; }
+    // Starts this office listening on the pipe; a link may run it, too.
+    std::vector<std::string> StartCommand() const;
+
+    // Runs the start command and waits until the office answers.
+    void Start();
+    // Waits until an office answers on the pipe.
+    void WaitUntilReady(std::chrono::seconds bound = std::chrono::seconds(120));
+    // Kills every process of this office at once, as a crash would.
+    void Kill();
+    // Stops and resumes the office's processes, as a hung office would.
+    void Freeze();
+    void Thaw();
+
+    // Opens a new untitled right-to-left document, which becomes the active
+    // one; its paragraph style sets complex-script text in `styleFont`.
+    void OpenBlankDocument(const std::u16string& styleFont = u"Traditional Arabic");
+    void CloseDocuments();
+
+    // The active document's paragraphs with their text portions.
+    std::vector<Paragraph> Paragraphs();
+    // Types at the insertion point the way the keyboard does, with the
+    // attributes in force there.
+    void TypeAtCursor(const std::u16string& text);
+    // Selects the `count` characters before the insertion point.
+    void SelectBack(int count);
+    // One bare insertString at the insertion point of the document last
+    // opened, and a paragraph break there: what typing costs at least.
+    void InsertAtCursor(const std::u16string& text);
+    void BreakParagraph();
+
+private:
+    void Signal(int signal);
+    // The connection to the office, made afresh when it was lost.
+    office::OfficeConnection& Connection();
+
+    struct Uno;
+    std::string pipeName_;
+    std::string profileDir_;
+    std::unique_ptr<Uno> uno_;
+};
+
+} // namespace doclink::testing

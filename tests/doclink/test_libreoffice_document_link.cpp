@@ -1,0 +1,302 @@
+#include "CatalogueTexts.h"
+#include "HeadlessOffice.h"
+#include "LibreOfficeDocumentLink.h"
+
+#include <QTest>
+
+#include <memory>
+#include <optional>
+
+using doclink::DocumentLinkError;
+using doclink::LibreOfficeDocumentLink;
+using doclink::testing::HeadlessOffice;
+using doclink::testing::Paragraph;
+using doclink::testing::Portion;
+
+namespace {
+
+const std::u16string kDiza = u"Al-DizaDorvan";
+const std::u16string kZavura = u"Al-ZavuraDorvan";
+const std::u16string kArabic = u"Traditional Arabic";
+// The test documents set complex-script text in this font by style, so that
+// "Traditional Arabic" in a portion can only come from the link.
+const std::u16string kStyleFont = u"DejaVu Sans";
+
+// One click of the palette, or (when `keyboard`) the user typing.
+struct Step {
+    std::u16string text;
+    std::u16string font;
+    bool deleteFirst = false;
+    bool keyboard = false;
+};
+Step Click(std::u16string text, std::u16string font, bool deleteFirst = false)
+{
+    return {std::move(text), std::move(font), deleteFirst, false};
+}
+Step Key(std::u16string text)
+{
+    return {std::move(text), {}, false, true};
+}
+
+using Document = std::vector<Paragraph>;
+
+QString Describe(const Document& document)
+{
+    QStringList paragraphs;
+    for (const Paragraph& paragraph : document) {
+        QStringList portions;
+        for (const Portion& portion : paragraph)
+            portions << QStringLiteral("\"%1\" in %2")
+                            .arg(QString::fromStdU16String(portion.text), QString::fromStdU16String(portion.complexFont));
+        paragraphs << QStringLiteral("[%1]").arg(portions.join(QStringLiteral(", ")));
+    }
+    return paragraphs.join(QStringLiteral(" / "));
+}
+
+LibreOfficeDocumentLink::Options OptionsFor(const HeadlessOffice& office)
+{
+    LibreOfficeDocumentLink::Options options;
+    options.pipeName = office.PipeName();
+    return options;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(std::vector<Step>)
+Q_DECLARE_METATYPE(Document)
+
+// Every test here drives one real headless office, started once for the
+// executable; the tests that kill or freeze it bring it back.
+class TestLibreOfficeDocumentLink : public QObject {
+    Q_OBJECT
+
+    std::optional<HeadlessOffice> office_;
+
+    // False, with the test failed, when a step throws.
+    bool Run(doclink::DocumentLink& link, const std::vector<Step>& steps)
+    {
+        try {
+            for (const Step& step : steps) {
+                if (step.keyboard)
+                    office_->TypeAtCursor(step.text);
+                else
+                    link.TypeInFont(step.text, step.font, step.deleteFirst);
+            }
+            return true;
+        } catch (const std::exception& error) {
+            QTest::qFail(error.what(), __FILE__, __LINE__);
+            return false;
+        }
+    }
+
+    void Compare(const Document& expected)
+    {
+        const Document actual = office_->Paragraphs();
+        if (actual != expected)
+            QFAIL(qPrintable(QStringLiteral("document holds %1\n   expected %2").arg(Describe(actual), Describe(expected))));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        office_.emplace("doclink-test");
+        office_->Start();
+    }
+
+    void cleanupTestCase() { office_.reset(); }
+
+    void init() { office_->OpenBlankDocument(kStyleFont); }
+
+    void cleanup() { office_->CloseDocuments(); }
+
+    void typesInTheFontAndReturnsToTheTextFont_data()
+    {
+        QTest::addColumn<std::vector<Step>>("steps");
+        QTest::addColumn<Document>("expected");
+
+        QTest::newRow("cell, then the keyboard")
+            << std::vector{Click(u"حمس ", kDiza), Key(u"ب")}
+            << Document{{{u"حمس ", kDiza}, {u"ب", kArabic}}};
+        QTest::newRow("spaces and a lone mark are kept")
+            << std::vector{Click(u" ع ", kZavura), Click(u"\u0650", kDiza)}
+            << Document{{{u" ع ", kZavura}, {u"\u0650", kDiza}}};
+        QTest::newRow("the same cell twice")
+            << std::vector{Click(u" ع ", kZavura), Click(u" ع ", kZavura)}
+            << Document{{{u" ع  ع ", kZavura}}};
+        QTest::newRow("weak characters in a right-to-left paragraph")
+            << std::vector{Click(u"\\", kDiza), Click(u"+", kDiza), Click(u"!", kArabic), Click(u"÷", kDiza)}
+            << Document{{{u"\\+", kDiza}, {u"!", kArabic}, {u"÷", kDiza}}};
+        QTest::newRow("new line cell starts a paragraph")
+            << std::vector{Click(u"{س،ص}", kDiza), Click(u"\r", kArabic), Click(u" جد ", kDiza), Key(u"س")}
+            << Document{{{u"{س،ص}", kDiza}}, {{u" جد ", kDiza}, {u"س", kArabic}}};
+        QTest::newRow("paragraph break inside a text")
+            << std::vector{Click(u"ا\rب", kDiza)}
+            << Document{{{u"ا", kDiza}}, {{u"ب", kDiza}}};
+        QTest::newRow("cell 14 deletes one character, then types")
+            << std::vector{Key(u"سص"), Click(u" يم ", kDiza, true)}
+            << Document{{{u"س", kStyleFont}, {u" يم ", kDiza}}};
+        QTest::newRow("an empty cell 14 only deletes")
+            << std::vector{Click(u" ع ", kZavura), Click(u"", kZavura, true), Key(u"ن")}
+            << Document{{{u" ع", kZavura}, {u"ن", kArabic}}};
+        QTest::newRow("a combining mark is one character to delete")
+            << std::vector{Key(u"سِ"), Click(u"", kArabic, true)}
+            << Document{{{u"س", kStyleFont}}};
+        QTest::newRow("delete at a paragraph start joins the paragraphs")
+            << std::vector{Key(u"س"), Click(u"\r", kArabic), Click(u"", kArabic, true)}
+            << Document{{{u"س", kStyleFont}}};
+        QTest::newRow("delete at the start of the text does nothing")
+            << std::vector{Click(u"", kArabic, true), Click(u"\u0622", kDiza)}
+            << Document{{{u"\u0622", kDiza}}};
+        QTest::newRow("an empty text only switches the font")
+            << std::vector{Click(u"", kDiza), Key(u"ن")}
+            << Document{{{u"ن", kArabic}}};
+    }
+
+    void typesInTheFontAndReturnsToTheTextFont()
+    {
+        QFETCH(std::vector<Step>, steps);
+        QFETCH(Document, expected);
+        LibreOfficeDocumentLink link(OptionsFor(*office_));
+        if (Run(link, steps))
+            Compare(expected);
+    }
+
+    // Every cell of the catalogue in a row, checked against a plain model of
+    // what the clicks must leave: each text in its font, cell 14's deletions
+    // taking back one character.
+    void typesTheWholeCatalogue()
+    {
+        std::u16string text;
+        std::vector<std::u16string> fonts; // one per character of `text`
+        std::vector<Step> clicks;
+        for (const auto& cell : doclink::testing::ReadCatalogue()) {
+            const bool deleteFirst = cell.index == 14;
+            clicks.push_back(Click(cell.text, cell.font, deleteFirst));
+            if (deleteFirst && !text.empty()) {
+                text.pop_back();
+                fonts.pop_back();
+            }
+            text += cell.text;
+            fonts.insert(fonts.end(), cell.text.size(), cell.font);
+        }
+        Paragraph expected;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (expected.empty() || expected.back().complexFont != fonts[i])
+                expected.push_back({{}, fonts[i]});
+            expected.back().text += text[i];
+        }
+        LibreOfficeDocumentLink link(OptionsFor(*office_));
+        if (Run(link, clicks))
+            Compare({expected});
+    }
+
+    void aSelectionIsReplacedByTheText()
+    {
+        LibreOfficeDocumentLink link(OptionsFor(*office_));
+        office_->TypeAtCursor(u"سص");
+        office_->SelectBack(1);
+        link.TypeInFont(u" ع ", kZavura, false);
+        Compare({{{u"س", kStyleFont}, {u" ع ", kZavura}}});
+    }
+
+    void failsWithoutADocumentAndRecovers()
+    {
+        LibreOfficeDocumentLink link(OptionsFor(*office_));
+        office_->CloseDocuments();
+        try {
+            link.TypeInFont(u"حمس ", kDiza, false);
+            QFAIL("typed without a document");
+        } catch (const DocumentLinkError& error) {
+            QVERIFY2(QString::fromUtf8(error.what()).contains(QStringLiteral("no document")), error.what());
+        }
+        office_->OpenBlankDocument(kStyleFont);
+        link.TypeInFont(u"حمس ", kDiza, false);
+        Compare({{{u"حمس ", kDiza}}});
+    }
+
+    void failsWhenNoOfficeCanBeReached_data()
+    {
+        QTest::addColumn<QStringList>("startCommand");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no start command") << QStringList{} << QStringLiteral("nothing listens");
+        QTest::newRow("office program missing")
+            << QStringList{QStringLiteral("/nonexistent/soffice")} << QStringLiteral("cannot be started");
+        QTest::newRow("started program never listens")
+            << QStringList{QStringLiteral("/bin/true")} << QStringLiteral("within");
+    }
+
+    void failsWhenNoOfficeCanBeReached()
+    {
+        QFETCH(QStringList, startCommand);
+        QFETCH(QString, message);
+        LibreOfficeDocumentLink::Options options;
+        options.pipeName = "glyphboard-doclink-nobody-" + std::to_string(QCoreApplication::applicationPid());
+        for (const QString& argument : startCommand)
+            options.startCommand.push_back(argument.toStdString());
+        options.startBound = std::chrono::milliseconds(1000);
+        LibreOfficeDocumentLink link(options);
+        for (int click = 0; click < 2; ++click) {
+            try {
+                link.TypeInFont(u"حمس ", kDiza, false);
+                QFAIL("typed without an office");
+            } catch (const DocumentLinkError& error) {
+                QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
+            }
+        }
+    }
+
+    // A hung office costs one failed click, not a hung palette.
+    void givesUpOnAFrozenOfficeAndRecovers()
+    {
+        LibreOfficeDocumentLink::Options options = OptionsFor(*office_);
+        options.callBound = std::chrono::seconds(2);
+        LibreOfficeDocumentLink link(options);
+        link.TypeInFont(u"\u0622", kDiza, false);
+
+        office_->Freeze();
+        try {
+            link.TypeInFont(u" ع ", kZavura, false);
+            office_->Thaw();
+            QFAIL("an insertion into a frozen office succeeded");
+        } catch (const DocumentLinkError& error) {
+            office_->Thaw();
+            QVERIFY2(QString::fromUtf8(error.what()).contains(QStringLiteral("did not answer")), error.what());
+        }
+
+        link.TypeInFont(u"ب", kZavura, false);
+        Compare({{{u"\u0622", kDiza}, {u"ب", kZavura}}});
+    }
+
+    // The office dies after a good insertion: the next click fails, the link
+    // starts the office again by itself, and once a document is open again
+    // the click after that types.
+    void reconnectsAfterTheOfficeWasKilled()
+    {
+        LibreOfficeDocumentLink::Options options = OptionsFor(*office_);
+        options.startCommand = office_->StartCommand();
+        options.startBound = std::chrono::seconds(110);
+        options.callBound = std::chrono::seconds(120);
+        LibreOfficeDocumentLink link(options);
+        link.TypeInFont(u"حمس ", kDiza, false);
+
+        office_->Kill();
+        try {
+            link.TypeInFont(u" ع ", kZavura, false);
+            QFAIL("typed into a killed office");
+        } catch (const DocumentLinkError& error) {
+            // The link brought up a fresh office, which has no document.
+            QVERIFY2(QString::fromUtf8(error.what()).contains(QStringLiteral("no document")), error.what());
+        }
+
+        office_->OpenBlankDocument(kStyleFont);
+        link.TypeInFont(u" ع ", kZavura, false);
+        Compare({{{u" ع ", kZavura}}});
+
+        // Later tests run on an office of the test's own making again.
+        office_->Kill();
+        office_->Start();
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLibreOfficeDocumentLink)
+#include "test_libreoffice_document_link.moc"
