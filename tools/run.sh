@@ -18,16 +18,8 @@ fi
 # through a fontconfig set-up of the run's own: nothing is installed for the
 # user. (tools/build.sh makes the fonts; the installer or the Debian package
 # installs them for good.)
-mkdir -p "$build/run"
-cat > "$build/run/fonts.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <dir>$build/fonts</dir>
-  <include>$top/fonts/65-traditional-arabic.conf</include>
-</fontconfig>
-CONF
+"$top/fonts/write_fontconfig.sh" "$build/run/fonts.conf" "$build/fonts" \
+    "$top/fonts/65-traditional-arabic.conf"
 export FONTCONFIG_FILE="$build/run/fonts.conf"
 
 # Writer with a new, blank right-to-left document, listening on the pipe the

@@ -9,16 +9,7 @@ fodt=$1 fonts=$2 alias=$3 out=$4
 work=$(mktemp -d "${TMPDIR:-/tmp}/glyphboard-proof.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$out"
-cat > "$work/fonts.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <dir>$fonts</dir>
-  <include>$alias</include>
-  <cachedir>$work/cache</cachedir>
-</fontconfig>
-CONF
+"$(dirname "$0")/../write_fontconfig.sh" "$work/fonts.conf" "$fonts" "$alias" "$work/cache"
 export FONTCONFIG_FILE="$work/fonts.conf"
 export HOME="$work"
 timeout 300 soffice --headless --norestore "-env:UserInstallation=file://$work/profile" \

@@ -6,16 +6,7 @@ set -euo pipefail
 alias=$1 fonts=$2
 work=$(mktemp -d "${TMPDIR:-/tmp}/glyphboard-alias.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-cat > "$work/fonts.conf" <<CONF
-<?xml version="1.0"?>
-<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
-<fontconfig>
-  <include ignore_missing="yes">/etc/fonts/fonts.conf</include>
-  <dir>$fonts</dir>
-  <include>$alias</include>
-  <cachedir>$work/cache</cachedir>
-</fontconfig>
-CONF
+"$(dirname "$0")/../../fonts/write_fontconfig.sh" "$work/fonts.conf" "$fonts" "$alias" "$work/cache"
 export FONTCONFIG_FILE="$work/fonts.conf"
 status=0
 expect() {
