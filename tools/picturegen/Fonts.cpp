@@ -18,7 +18,6 @@ constexpr FontFile fontFiles[] = {
     {"/usr/share/fonts/truetype/noto/NotoSansMath-Regular.ttf", "fonts-noto-core"},
     {"/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf", "fonts-noto-core"},
     {"/usr/share/fonts/truetype/noto/NotoSansArabic-Bold.ttf", "fonts-noto-core"},
-    {"/usr/share/fonts/truetype/noto/NotoSansArabic-CondensedBold.ttf", "fonts-noto-core"},
     {"/usr/share/fonts/truetype/noto/NotoSansArabic-Regular.ttf", "fonts-noto-core"},
     {"/usr/share/fonts/opentype/fonts-hosny-amiri/Amiri-Regular.ttf", "fonts-hosny-amiri"},
     {"/usr/share/fonts/opentype/fonts-hosny-amiri/Amiri-Bold.ttf", "fonts-hosny-amiri"},
