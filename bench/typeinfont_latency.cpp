@@ -84,7 +84,7 @@ int main(int argc, char* argv[])
         options.pipeName = office.PipeName();
         doclink::LibreOfficeDocumentLink link(options);
         const Summary typed = Summarise(Measure(texts, office, [&](const CatalogueText& cell) {
-            link.TypeInFont(cell.text, cell.font, false);
+            link.TypeInFont(cell.text, cell.font, false, u"");
         }));
         office.CloseDocuments();
 

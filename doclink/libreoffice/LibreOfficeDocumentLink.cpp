@@ -37,7 +37,7 @@ LibreOfficeDocumentLink::~LibreOfficeDocumentLink()
 }
 
 void LibreOfficeDocumentLink::TypeInFont(const std::u16string& text, const std::u16string& font,
-                                         bool deleteFirst)
+                                         bool deleteFirst, const std::u16string& undoTitle)
 {
     if (!worker_)
         worker_ = std::make_unique<BoundedWorker>();
@@ -45,8 +45,8 @@ void LibreOfficeDocumentLink::TypeInFont(const std::u16string& text, const std::
     // the job may outlive this call and even this link.
     const auto cancelled = std::make_shared<std::atomic<bool>>(false);
     const bool finished = worker_->Run(
-        [session = session_, text, font, deleteFirst, cancelled] {
-            session->TypeInFont(text, font, deleteFirst, cancelled);
+        [session = session_, text, font, deleteFirst, undoTitle, cancelled] {
+            session->TypeInFont(text, font, deleteFirst, undoTitle, cancelled);
         },
         options_.callBound);
     if (finished)

@@ -42,7 +42,7 @@ public:
     ~LibreOfficeDocumentLink() override;
 
     void TypeInFont(const std::u16string& text, const std::u16string& font,
-                    bool deleteFirst) override;
+                    bool deleteFirst, const std::u16string& undoTitle) override;
 
 private:
     Options options_;

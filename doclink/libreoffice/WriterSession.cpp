@@ -126,7 +126,7 @@ WriterSession::~WriterSession()
 }
 
 void WriterSession::TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
-                               const CancelFlag& cancelled)
+                               const std::u16string& undoTitle, const CancelFlag& cancelled)
 {
     // A lost office is noticed at the first call of a click; when nothing has
     // been done yet, the click connects once more and starts over.

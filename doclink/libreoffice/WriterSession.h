@@ -28,7 +28,7 @@ public:
     // office it checks `cancelled` and stops once it is raised. Throws
     // DocumentLinkError.
     void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
-                    const CancelFlag& cancelled);
+                    const std::u16string& undoTitle, const CancelFlag& cancelled);
 
     // Calls off the insertion of `cancelled`: it stops waiting for an office
     // to start and makes no further call, and the connection is dropped. A

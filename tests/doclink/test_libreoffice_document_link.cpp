@@ -80,7 +80,7 @@ class TestLibreOfficeDocumentLink : public QObject {
                 if (step.keyboard)
                     office_->TypeAtCursor(step.text);
                 else
-                    link.TypeInFont(step.text, step.font, step.deleteFirst);
+                    link.TypeInFont(step.text, step.font, step.deleteFirst, u"");
             }
             return true;
         } catch (const std::exception& error) {
@@ -195,7 +195,7 @@ private slots:
         LibreOfficeDocumentLink link(OptionsFor(*office_));
         office_->TypeAtCursor(u"سص");
         office_->SelectBack(1);
-        link.TypeInFont(u" ع ", kZavura, false);
+        link.TypeInFont(u" ع ", kZavura, false, u"");
         Compare({{{u"س", kStyleFont}, {u" ع ", kZavura}}});
     }
 
@@ -204,13 +204,13 @@ private slots:
         LibreOfficeDocumentLink link(OptionsFor(*office_));
         office_->CloseDocuments();
         try {
-            link.TypeInFont(u"حمس ", kDiza, false);
+            link.TypeInFont(u"حمس ", kDiza, false, u"");
             QFAIL("typed without a document");
         } catch (const DocumentLinkError& error) {
             QVERIFY2(QString::fromUtf8(error.what()).contains(QStringLiteral("no document")), error.what());
         }
         office_->OpenBlankDocument(kStyleFont);
-        link.TypeInFont(u"حمس ", kDiza, false);
+        link.TypeInFont(u"حمس ", kDiza, false, u"");
         Compare({{{u"حمس ", kDiza}}});
     }
 
@@ -237,7 +237,7 @@ private slots:
         LibreOfficeDocumentLink link(options);
         for (int click = 0; click < 2; ++click) {
             try {
-                link.TypeInFont(u"حمس ", kDiza, false);
+                link.TypeInFont(u"حمس ", kDiza, false, u"");
                 QFAIL("typed without an office");
             } catch (const DocumentLinkError& error) {
                 QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
@@ -251,11 +251,11 @@ private slots:
         LibreOfficeDocumentLink::Options options = OptionsFor(*office_);
         options.callBound = std::chrono::seconds(2);
         LibreOfficeDocumentLink link(options);
-        link.TypeInFont(u"\u0622", kDiza, false);
+        link.TypeInFont(u"\u0622", kDiza, false, u"");
 
         office_->Freeze();
         try {
-            link.TypeInFont(u" ع ", kZavura, false);
+            link.TypeInFont(u" ع ", kZavura, false, u"");
             office_->Thaw();
             QFAIL("an insertion into a frozen office succeeded");
         } catch (const DocumentLinkError& error) {
@@ -263,7 +263,7 @@ private slots:
             QVERIFY2(QString::fromUtf8(error.what()).contains(QStringLiteral("did not answer")), error.what());
         }
 
-        link.TypeInFont(u"ب", kZavura, false);
+        link.TypeInFont(u"ب", kZavura, false, u"");
         Compare({{{u"\u0622", kDiza}, {u"ب", kZavura}}});
     }
 
@@ -277,11 +277,11 @@ private slots:
         options.startBound = std::chrono::seconds(110);
         options.callBound = std::chrono::seconds(120);
         LibreOfficeDocumentLink link(options);
-        link.TypeInFont(u"حمس ", kDiza, false);
+        link.TypeInFont(u"حمس ", kDiza, false, u"");
 
         office_->Kill();
         try {
-            link.TypeInFont(u" ع ", kZavura, false);
+            link.TypeInFont(u" ع ", kZavura, false, u"");
             QFAIL("typed into a killed office");
         } catch (const DocumentLinkError& error) {
             // The link brought up a fresh office, which has no document.
@@ -289,7 +289,7 @@ private slots:
         }
 
         office_->OpenBlankDocument(kStyleFont);
-        link.TypeInFont(u" ع ", kZavura, false);
+        link.TypeInFont(u" ع ", kZavura, false, u"");
         Compare({{{u" ع ", kZavura}}});
 
         // Later tests run on an office of the test's own making again.
