@@ -48,6 +48,8 @@ private:
     Options options_;
     std::shared_ptr<WriterSession> session_;
     std::unique_ptr<BoundedWorker> worker_;
+    // True while an insertion waits for the office.
+    bool waiting_ = false;
 };
 
 } // namespace doclink

@@ -6,6 +6,7 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -20,7 +21,15 @@ class OfficeConnection {
 public:
     // Throws css::connection::NoConnectException when nothing listens on the
     // pipe, other UNO exceptions when the office does not answer properly.
-    static std::shared_ptr<OfficeConnection> Connect(const std::string& pipeName);
+    // Throws DocumentLinkError, without connecting, when the pipe's socket is
+    // not a socket of this user, and when what listens there does not answer
+    // as an office within `handshakeBound`; the half-made bridge is then
+    // dropped and none of its threads stays behind.
+    static std::shared_ptr<OfficeConnection> Connect(const std::string& pipeName,
+                                                     std::chrono::milliseconds handshakeBound);
+
+    // Where the office's named pipe `pipeName` lives as a socket file.
+    static std::string SocketPath(const std::string& pipeName);
 
     ~OfficeConnection();
     OfficeConnection(const OfficeConnection&) = delete;

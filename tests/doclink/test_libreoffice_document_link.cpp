@@ -22,23 +22,50 @@ const std::u16string kArabic = u"Traditional Arabic";
 // "Traditional Arabic" in a portion can only come from the link.
 const std::u16string kStyleFont = u"DejaVu Sans";
 
-// One click of the palette, or (when `keyboard`) the user typing.
+// One click of the palette, the user typing, or the user moving the
+// insertion point back (or selecting backwards) by a number of characters.
 struct Step {
+    enum Kind { Click, Key, Back, Select } kind;
     std::u16string text;
     std::u16string font;
     bool deleteFirst = false;
-    bool keyboard = false;
+    int count = 0;
 };
 Step Click(std::u16string text, std::u16string font, bool deleteFirst = false)
 {
-    return {std::move(text), std::move(font), deleteFirst, false};
+    return {Step::Click, std::move(text), std::move(font), deleteFirst};
 }
 Step Key(std::u16string text)
 {
-    return {std::move(text), {}, false, true};
+    return {Step::Key, std::move(text)};
+}
+Step Back(int count)
+{
+    return {Step::Back, {}, {}, false, count};
+}
+Step Select(int count)
+{
+    return {Step::Select, {}, {}, false, count};
 }
 
 using Document = std::vector<Paragraph>;
+
+// Neighbouring portions in the same font as one: how Writer splits a
+// paragraph into portions is not what the tests are about.
+Document Merged(const Document& document)
+{
+    Document result;
+    for (const Paragraph& paragraph : document) {
+        Paragraph& merged = result.emplace_back();
+        for (const Portion& portion : paragraph) {
+            if (!merged.empty() && merged.back().complexFont == portion.complexFont)
+                merged.back().text += portion.text;
+            else
+                merged.push_back(portion);
+        }
+    }
+    return result;
+}
 
 QString Describe(const Document& document)
 {
@@ -77,10 +104,20 @@ class TestLibreOfficeDocumentLink : public QObject {
     {
         try {
             for (const Step& step : steps) {
-                if (step.keyboard)
-                    office_->TypeAtCursor(step.text);
-                else
+                switch (step.kind) {
+                case Step::Click:
                     link.TypeInFont(step.text, step.font, step.deleteFirst, u"");
+                    break;
+                case Step::Key:
+                    office_->TypeAtCursor(step.text);
+                    break;
+                case Step::Back:
+                    office_->MoveBack(step.count);
+                    break;
+                case Step::Select:
+                    office_->SelectBack(step.count);
+                    break;
+                }
             }
             return true;
         } catch (const std::exception& error) {
@@ -91,9 +128,9 @@ class TestLibreOfficeDocumentLink : public QObject {
 
     void Compare(const Document& expected)
     {
-        const Document actual = office_->Paragraphs();
-        if (actual != expected)
-            QFAIL(qPrintable(QStringLiteral("document holds %1\n   expected %2").arg(Describe(actual), Describe(expected))));
+        const Document actual = Merged(office_->Paragraphs());
+        QVERIFY2(actual == Merged(expected),
+                 qPrintable(QStringLiteral("document holds %1\n   expected %2").arg(Describe(actual), Describe(expected))));
     }
 
 private slots:
@@ -157,6 +194,66 @@ private slots:
         QFETCH(std::vector<Step>, steps);
         QFETCH(Document, expected);
         LibreOfficeDocumentLink link(OptionsFor(*office_));
+        if (Run(link, steps))
+            Compare(expected);
+    }
+
+    // Wherever the insertion point is, a click changes only what it inserts:
+    // the text around keeps its font, the inserted text has the click's, and
+    // the next typed character comes in the text font.
+    void changesNothingButTheInsertedText_data()
+    {
+        QTest::addColumn<std::vector<Step>>("steps");
+        QTest::addColumn<Document>("expected");
+        const std::u16string s = kStyleFont;
+
+        QTest::newRow("start of an Arabic word")
+            << std::vector{Key(u"س مرحبا"), Back(5), Click(u"+", kDiza), Key(u"ن")}
+            << Document{{{u"س ", s}, {u"+", kDiza}, {u"ن", kArabic}, {u"مرحبا", s}}};
+        QTest::newRow("middle of an Arabic word, a sign")
+            << std::vector{Key(u"مرحبا"), Back(2), Click(u"+", kDiza), Key(u"ن")}
+            << Document{{{u"مرح", s}, {u"+", kDiza}, {u"ن", kArabic}, {u"با", s}}};
+        QTest::newRow("middle of an Arabic word, a letter-like symbol")
+            << std::vector{Key(u"مرحبا"), Back(2), Click(u"آ", kDiza), Key(u"ن")}
+            << Document{{{u"مرح", s}, {u"آ", kDiza}, {u"ن", kArabic}, {u"با", s}}};
+        QTest::newRow("middle of a word in the text font")
+            << std::vector{Click(u"مرحبا", kArabic), Back(2), Click(u"آ", kDiza), Key(u"ن")}
+            << Document{{{u"مرح", kArabic}, {u"آ", kDiza}, {u"نبا", kArabic}}};
+        QTest::newRow("end of an Arabic word")
+            << std::vector{Key(u"مرحبا ص"), Back(2), Click(u"آ", kDiza), Key(u"ن")}
+            << Document{{{u"مرحبا", s}, {u"آ", kDiza}, {u"ن", kArabic}, {u" ص", s}}};
+        QTest::newRow("middle of a Latin word, a multi-character text")
+            << std::vector{Key(u"hello"), Back(2), Click(u" ع ", kZavura), Key(u"ن")}
+            << Document{{{u"hel", s}, {u" ع ", kZavura}, {u"ن", kArabic}, {u"lo", s}}};
+        QTest::newRow("between digits")
+            << std::vector{Key(u"1234"), Back(2), Click(u"÷", kDiza), Key(u"ن")}
+            << Document{{{u"12", s}, {u"÷", kDiza}, {u"ن", kArabic}, {u"34", s}}};
+        QTest::newRow("between two spaces")
+            << std::vector{Key(u"س  ص"), Back(2), Click(u"+", kDiza), Key(u"ن")}
+            << Document{{{u"س ", s}, {u"+", kDiza}, {u"ن", kArabic}, {u" ص", s}}};
+        QTest::newRow("a selection inside a word")
+            << std::vector{Key(u"مرحبا"), Back(1), Select(2), Click(u"+", kDiza), Key(u"ن")}
+            << Document{{{u"مر", s}, {u"+", kDiza}, {u"ن", kArabic}, {u"ا", s}}};
+        QTest::newRow("a paragraph break inside a word")
+            << std::vector{Key(u"مرحبا"), Back(2), Click(u"ا\rب", kDiza), Key(u"ن")}
+            << Document{{{u"مرح", s}, {u"ا", kDiza}}, {{u"ب", kDiza}, {u"ن", kArabic}, {u"با", s}}};
+        QTest::newRow("cell 14 inside a word")
+            << std::vector{Key(u"مرحبا"), Back(2), Click(u" يم ", kDiza, true), Key(u"ن")}
+            << Document{{{u"مر", s}, {u" يم ", kDiza}, {u"ن", kArabic}, {u"با", s}}};
+        QTest::newRow("an empty text inside a word")
+            << std::vector{Key(u"مرحبا"), Back(2), Click(u"", kDiza), Key(u"ن")}
+            << Document{{{u"مرح", s}, {u"ن", kArabic}, {u"با", s}}};
+    }
+
+    void changesNothingButTheInsertedText()
+    {
+        QFETCH(std::vector<Step>, steps);
+        QFETCH(Document, expected);
+        LibreOfficeDocumentLink link(OptionsFor(*office_));
+        QEXPECT_FAIL("middle of a word in the text font",
+                     "where the text after the insertion point has the text font as its own attribute, Writer "
+                     "joins the waiting attribute to it, and the next typed character takes the symbol's font",
+                     Continue);
         if (Run(link, steps))
             Compare(expected);
     }

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <com/sun/star/frame/XDesktop2.hpp>
+#include <com/sun/star/uno/Reference.hxx>
+
+#include <functional>
+#include <string_view>
+
+namespace doclink::office {
+
+// What one click asks of Writer.
+struct Click {
+    std::u16string_view text;
+    std::u16string_view font;
+    bool deleteFirst = false;
+    // The name of the click's step in the document's undo list.
+    std::u16string_view undoTitle;
+};
+
+// How the steps run: in the office's own process or over a bridge.
+struct StepContext {
+    // Called before every call into the office; throws to call the click off.
+    std::function<void()> go = [] {};
+    // Set before the first call that can change the document, so that a
+    // caller knows whether repeating the click could do anything twice.
+    bool* touched = nullptr;
+};
+
+// The steps of one click into the active text document of `desktop`, as one
+// undo step titled with the click's undo title: the character before the
+// insertion point deleted first when asked (a selection goes instead), the
+// text at the insertion point in the click's right-to-left font, and the
+// insertion point left with "Traditional Arabic" for the next typed
+// character. Only the inserted text gets the click's font; the text around
+// it keeps its own, also inside a word.
+//
+// A click is all or nothing: when a call is refused or `go` throws after
+// the document was changed, the click's changes are undone before the
+// exception goes on (as far as the office still answers). Throws
+// DocumentLinkError when there is no text document to type into, UNO
+// exceptions when a call is refused, and whatever `go` throws.
+void TypeIntoActiveDocument(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click,
+                            const StepContext& context);
+
+} // namespace doclink::office
