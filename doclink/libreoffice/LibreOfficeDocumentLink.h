@@ -3,6 +3,7 @@
 #include "DocumentLink.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ public:
         std::chrono::milliseconds startBound{8000};
         // The longest the caller waits for one insertion, connecting included.
         std::chrono::milliseconds callBound{10000};
+        // Called on the worker thread before every call into the office, for
+        // tests that freeze the office at a chosen call.
+        std::function<void()> beforeEachCall;
     };
 
     // The options the palette uses for `pipeName`: start the office on it

@@ -54,7 +54,9 @@ void WriterSession::TypeInFont(const std::u16string& text, const std::u16string&
         std::string failure;
         try {
             office::StepContext steps;
-            steps.go = [&cancelled] {
+            steps.go = [this, &cancelled] {
+                if (options_.beforeEachCall)
+                    options_.beforeEachCall();
                 if (*cancelled)
                     throw DocumentLinkError("the insertion was called off");
             };

@@ -100,14 +100,27 @@ void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCu
     cursor->gotoRange(end->getStart(), false);
 }
 
+// Undoes the click's step if it is the newest one. Writer selects what an
+// undo brings back; an insertion point that was collapsed is made so again.
+void UndoClick(const Reference<document::XUndoManager>& undo, const OUString& title,
+               const Reference<text::XTextViewCursor>& cursor, bool wasCollapsed)
+{
+    if (!undo->isUndoPossible() || undo->getCurrentUndoActionTitle() != title)
+        return;
+    undo->undo();
+    if (wasCollapsed)
+        cursor->collapseToEnd();
+}
+
 // Takes back what a called-off or failed click did, as far as the office
 // still answers; the original failure is what the caller hears of.
-void RollBack(const Reference<document::XUndoManager>& undo, const OUString& title, bool changed)
+void RollBack(const Reference<document::XUndoManager>& undo, const OUString& title, bool changed,
+              const Reference<text::XTextViewCursor>& cursor, bool wasCollapsed)
 {
     try {
         undo->leaveUndoContext();
-        if (changed && undo->isUndoPossible() && undo->getCurrentUndoActionTitle() == title)
-            undo->undo();
+        if (changed)
+            UndoClick(undo, title, cursor, wasCollapsed);
     } catch (const uno::Exception&) {
         // The office is gone or refuses: nothing more can be done from here.
     }
@@ -138,6 +151,8 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
 
     const OUString title = ToOUString(click.undoTitle);
     go();
+    const bool wasCollapsed = cursor->isCollapsed();
+    go();
     if (context.touched)
         *context.touched = true;
     undo->enterUndoContext(title);
@@ -146,7 +161,7 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
         Apply(text, cursor, click, go, changed);
         go();
     } catch (...) {
-        RollBack(undo, title, changed);
+        RollBack(undo, title, changed, cursor, wasCollapsed);
         throw;
     }
     undo->leaveUndoContext();
@@ -156,9 +171,9 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
         go();
     } catch (...) {
         try {
-            if (undo->getCurrentUndoActionTitle() == title)
-                undo->undo();
+            UndoClick(undo, title, cursor, wasCollapsed);
         } catch (const uno::Exception&) {
+            // As in RollBack.
         }
         throw;
     }
