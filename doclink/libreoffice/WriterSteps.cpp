@@ -38,24 +38,21 @@ void DeleteCharacterBefore(const Reference<text::XText>& text, const Reference<t
 
 // Leaves `position` (a collapsed range) so that the next character typed
 // there comes in the text font, without touching a character around it.
-// Writer gives an attribute set on a collapsed range inside a word to the
-// whole word; so the attribute goes onto a spare character inserted at
-// `position`, and the spare is deleted again: the attribute stays behind at
-// `position`, waiting for the next typed character. Returns a cursor there
-// (`position` itself may not outlive the spare).
+// Writer gives an attribute set on a collapsed cursor inside a word to the
+// whole word; a cursor that has been expanded to the same place is an empty
+// selection instead, on which the attribute waits at exactly that place for
+// the next typed character. Returns that cursor.
 Reference<text::XTextCursor> LeaveTextFontAt(const Reference<text::XText>& text,
                                              const Reference<text::XTextRange>& position,
                                              const std::function<void()>& go)
 {
     go();
-    const Reference<text::XTextCursor> spare = text->createTextCursorByRange(position);
+    const Reference<text::XTextCursor> empty = text->createTextCursorByRange(position);
     go();
-    spare->setString(OUString(" "));
+    empty->gotoRange(position, true);
     go();
-    SetComplexFont(Reference<text::XTextRange>(spare.get()), kTextFont);
-    go();
-    spare->setString(OUString());
-    return spare;
+    SetComplexFont(Reference<text::XTextRange>(empty.get()), kTextFont);
+    return empty;
 }
 
 // The changing steps of a click; `changed` is raised once the document has

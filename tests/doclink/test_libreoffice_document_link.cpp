@@ -288,10 +288,6 @@ private slots:
         QFETCH(std::vector<Step>, steps);
         QFETCH(Document, expected);
         LibreOfficeDocumentLink link(OptionsFor(*office_));
-        QEXPECT_FAIL("middle of a word in the text font",
-                     "where the text after the insertion point has the text font as its own attribute, Writer "
-                     "joins the waiting attribute to it, and the next typed character takes the symbol's font",
-                     Continue);
         if (Run(link, steps))
             Compare(expected);
     }
