@@ -6,7 +6,9 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextSection.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
 namespace doclink::office {
@@ -53,6 +55,31 @@ Reference<text::XTextCursor> LeaveTextFontAt(const Reference<text::XText>& text,
     go();
     SetComplexFont(Reference<text::XTextRange>(empty.get()), kTextFont);
     return empty;
+}
+
+// Throws when the user could not type at the view cursor: the office
+// carries out calls over the API even where its own keyboard is refused.
+void CheckEditable(const Reference<text::XTextDocument>& document, const Reference<text::XTextViewCursor>& cursor,
+                   const std::function<void()>& go)
+{
+    go();
+    const Reference<frame::XStorable> storable(document, UNO_QUERY);
+    if (storable.is() && storable->isReadonly())
+        throw DocumentLinkError("the document is read-only");
+    go();
+    Reference<beans::XPropertySet> section(
+        Reference<beans::XPropertySet>(cursor, UNO_QUERY_THROW)->getPropertyValue(OUString("TextSection")),
+        UNO_QUERY);
+    // A section inside a protected one is protected, too.
+    while (section.is()) {
+        go();
+        bool isProtected = false;
+        section->getPropertyValue(OUString("IsProtected")) >>= isProtected;
+        if (isProtected)
+            throw DocumentLinkError("the insertion point is in a protected section");
+        go();
+        section.set(Reference<text::XTextSection>(section, UNO_QUERY_THROW)->getParentSection(), UNO_QUERY);
+    }
 }
 
 // The changing steps of a click; `changed` is raised once the document has
@@ -145,6 +172,8 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     go();
     const Reference<document::XUndoManager> undo =
         Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager();
+
+    CheckEditable(document, cursor, go);
 
     const OUString title = ToOUString(click.undoTitle);
     go();

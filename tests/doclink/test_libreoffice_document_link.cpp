@@ -345,6 +345,36 @@ private slots:
         Compare({{{u"حمس ", kDiza}}});
     }
 
+    // A document the user cannot edit is left alone, with a failure.
+    void refusesWhatTheUserCannotEdit_data()
+    {
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("read-only document") << true << QStringLiteral("read-only");
+        QTest::newRow("protected section") << false << QStringLiteral("protected");
+    }
+
+    void refusesWhatTheUserCannotEdit()
+    {
+        QFETCH(bool, readOnly);
+        QFETCH(QString, message);
+        LibreOfficeDocumentLink link(OptionsFor(*office_));
+        if (readOnly)
+            office_->OpenReadOnlyDocument();
+        else
+            office_->TypeProtectedSection(u"س");
+        const Document before = office_->Paragraphs();
+        for (const bool deleteFirst : {false, true}) {
+            try {
+                link.TypeInFont(u"حمس ", kDiza, deleteFirst, u"");
+                QFAIL("typed into a place the user cannot edit");
+            } catch (const DocumentLinkError& error) {
+                QVERIFY2(QString::fromUtf8(error.what()).contains(message), error.what());
+            }
+            Compare(before);
+        }
+    }
+
     void failsWhenNoOfficeCanBeReached_data()
     {
         QTest::addColumn<QStringList>("startCommand");
