@@ -262,4 +262,18 @@ void WizardWindow::ShowSuccessPage()
     Find<QWidget>("Picture4")->show();
 }
 
+void WizardWindow::ShowIncompletePage(const std::u16string& report)
+{
+    // The report takes the whole box of the page, in the consent page's
+    // smaller type, wrapped line by line.
+    auto* label = Find<QLabel>("Label11");
+    label->setText(QString::fromStdU16String(report));
+    label->setFont(FontFor(Look::Plain));
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    const QRect box = Find<QWidget>("Label14")->geometry();
+    label->setGeometry(box.adjusted(2, 2, -2, -2));
+    Find<QWidget>("Picture4")->show();
+}
+
 } // namespace installer::wizard
