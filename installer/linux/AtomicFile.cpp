@@ -74,14 +74,28 @@ bool WriteAll(int fd, const char* data, std::size_t size, const BlockWriter& wri
     return true;
 }
 
+// Temporary files of earlier copies to the same destination that were cut
+// off (the installer killed, the machine stopped) hold nothing of value.
+void RemoveLeftovers(const fs::path& destination, const std::string& prefix)
+{
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(destination.parent_path(), error)) {
+        const std::string name = entry.path().filename().native();
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix) && entry.is_regular_file(error))
+            fs::remove(entry.path(), error);
+    }
+}
+
 // The temporary file beside the destination, removed unless it was put in
 // place.
 class TemporaryFile {
 public:
     TemporaryFile(const fs::path& destination, bool executable)
     {
-        std::string name = (destination.parent_path() / ("." + destination.filename().native())).native();
-        name += ".XXXXXX";
+        const std::string prefix = "." + destination.filename().native() + ".";
+        RemoveLeftovers(destination, prefix);
+        std::string name = (destination.parent_path() / prefix).native();
+        name += "XXXXXX";
         fd_.Reset(::mkostemp(name.data(), O_CLOEXEC));
         if (fd_.get() < 0)
             Fail(destination, errno);

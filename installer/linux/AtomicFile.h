@@ -23,7 +23,8 @@ enum class Placement {
 // Copies a file so that the destination is never seen half written: the
 // bytes go to a temporary file in the destination's folder, which is flushed
 // to disk and then renamed into place. On any failure the temporary file is
-// removed and the destination stays as it was. The new file gets the
+// removed and the destination stays as it was; one left by a copy that was
+// killed is removed by the next copy to the same name. The new file gets the
 // permissions the user's umask gives a new file (executable when the source
 // is executable by its owner), never the source's own. Throws
 // std::filesystem::filesystem_error naming the path that failed.
