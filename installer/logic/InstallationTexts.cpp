@@ -9,11 +9,11 @@ struct Reason {
 };
 
 constexpr Reason reasons[] = {
-    {FailureKind::Permission, u"ملفا بهذا الاسم مستخدم أو القرص محمي من الكتابة"},
-    {FailureKind::Other, u"الملف المصدر أو مجلد التثبيت غير موجود"},
-    {FailureKind::Denied, u"لا صلاحية للقراءة أو الكتابة أو القرص للقراءة فقط"},
+    {FailureKind::Permission, u"مستخدم أو محمي من الكتابة"},
+    {FailureKind::Other, u"غير موجود أو خطأ في القرص"},
+    {FailureKind::Denied, u"لا صلاحية أو القرص للقراءة فقط"},
     {FailureKind::NoSpace, u"القرص ممتلئ"},
-    {FailureKind::NotFound, u"الملف أو المجلد غير موجود"},
+    {FailureKind::NotFound, u"غير موجود"},
 };
 
 std::u16string_view ReasonText(FailureKind kind)
@@ -29,13 +29,13 @@ std::u16string_view Verb(FileAction action)
 {
     switch (action) {
     case FileAction::Read:
-        return u"تعذرت قراءة الملف ";
+        return u"تعذرت قراءة ";
     case FileAction::CreateFolder:
         return u"تعذر إنشاء المجلد ";
     case FileAction::Copy:
         break;
     }
-    return u"تعذر نسخ الملف ";
+    return u"تعذر نسخ ";
 }
 
 } // namespace
@@ -44,8 +44,9 @@ std::u16string FailureText(FileAction action, std::u16string_view fileName, Fail
 {
     std::u16string text(Verb(action));
     text += fileName;
-    text += u" لأن ";
+    text += u" (";
     text += ReasonText(kind);
+    text += u")";
     return text;
 }
 

@@ -21,8 +21,8 @@ enum class FileAction { Copy, Read, CreateFolder };
 // The parts of the installation that can fail on their own.
 enum class InstallPart { Template, Fonts, ProgramFiles };
 
-// Names the file that could not be copied, read or made and why; short
-// enough for the consent page.
+// Names the file that could not be copied, read or made and why, in a few
+// words: a line of it fits the consent page and the last page.
 std::u16string FailureText(FileAction action, std::u16string_view fileName, FailureKind kind);
 
 // The program file that could not be copied into the install folder.
