@@ -130,7 +130,6 @@ public:
         // A file held open by another program stops the whole guarded part:
         // the user closes the word processor and presses Yes again. Any
         // other failure stops only its own part; it is reported at the end.
-        std::optional<FailureKind> failure;
         for (const auto& [part, steps] : {std::pair{InstallPart::Template, &Procedure::TemplateSteps},
                                           std::pair{InstallPart::Fonts, &Procedure::FontSteps},
                                           std::pair{InstallPart::ProgramFiles, &Procedure::InstallFolderStep}}) {
@@ -139,14 +138,13 @@ public:
             } catch (const PartFailed& failed) {
                 if (failed.failure.kind == FailureKind::Permission)
                     return WordRunning();
-                failure = failed.failure.kind;
                 report_.push_back(PartNotInstalledLine(part, failed.failure.Text()));
             }
         }
 
         // The program files. A failure here comes back once for a second
         // pass, and only when the guarded part had no failure.
-        bool mayRecover = !failure;
+        bool mayRecover = report_.empty();
         for (;;) {
             const std::optional<StepFailure> copyFailure = CopyProgramFiles();
             if (!copyFailure)
