@@ -134,6 +134,7 @@ char* toString(const Shown& shown)
 struct Machine {
     QTemporaryDir temp;
     fs::path root = temp.path().toStdString();
+    fs::path medium = root / "setup";  // the installer's folder
     QByteArray savedHome = qgetenv("HOME");
 
     Machine()
@@ -149,11 +150,13 @@ struct Machine {
     ~Machine()
     {
         qputenv("HOME", savedHome);
-        // Let the temporary folder go, whatever modes a case left.
+        // Remove the temporary folder whatever modes and names (not valid
+        // UTF-8, which Qt cannot name) a case left in it.
         std::error_code error;
         for (const auto& entry : fs::recursive_directory_iterator(root, error))
             if (!entry.is_symlink())
                 fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
+        fs::remove_all(root, error);
     }
 
     LinuxPaths Paths() const { return LinuxPaths::FromEnvironment(); }
@@ -162,7 +165,7 @@ struct Machine {
     Shown Install(const BlockWriter& write = WriteBlock)
     {
         const OrdinaryPermissions ordinary;
-        LinuxSystemProbe probe(root / "setup");
+        LinuxSystemProbe probe(medium);
         LinuxFileSystem files(Paths(), [](const fs::path&) {}, write);
         RecordingDesktop desktop;
         WizardWindow window(probe, files, desktop);
@@ -322,6 +325,16 @@ const std::vector<Scenario>& Scenarios()
                  t.erase(fonts / font);
              t.erase("home/.config/fontconfig/conf.d/65-traditional-arabic.conf");
              t[fonts] = "-> " + (m.root / "gone").string();
+         }},
+        {"a medium folder named with a backslash and a byte that is not UTF-8",
+         [](Machine& m) {
+             m.medium = m.root / "a\\b \xe9";
+             fs::rename(m.root / "setup", m.medium);
+         },
+         plain, Success(),
+         [](Machine&, Tree& t) {
+             for (const char* name : sourceFiles)
+                 t[fs::path("a\\b \xe9") / name] = t.extract(fs::path("setup") / name).mapped();
          }},
         {"the disk full while a font is written",
          [](Machine&) {}, [](Machine& m) { return m.Install(FailingOn("Dizever.ttf", ENOSPC)); },
