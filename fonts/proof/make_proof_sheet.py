@@ -9,10 +9,13 @@ with ordinary text in "Traditional Arabic" between them.
 Usage: make_proof_sheet.py CATALOGUE OUT.fodt
 """
 
+import os
 import sys
 from xml.sax.saxutils import escape
 
-PANELS = ["Algebra", "Letters", "Geometry", "Calculus"]
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "palette"))
+from catalogue_reader import PANELS, CatalogueError, read_catalogue  # noqa: E402
+
 TEXT_FONT = "Traditional Arabic"
 
 # Composed expressions: a caption, then the pieces in typing order, each
@@ -33,18 +36,6 @@ EXPRESSIONS = [
                                  "text:  ،  أ ", "Algebra 25", "text: ب"]),
     ("اقتضاء", ["text:س = ٢ ", "Algebra 28", "text: ٢س = ٤"]),
 ]
-
-
-def read_catalogue(path):
-    cells = {}
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("#") or not line.strip():
-                continue
-            panel, index, cps, font, _ = line.rstrip("\n").split("\t")
-            cells[f"{panel} {index}"] = (
-                "".join(chr(int(cp[2:], 16)) for cp in cps.split()), font)
-    return cells
 
 
 def odf_text(text):
@@ -140,8 +131,12 @@ def document(cells):
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    with open(sys.argv[2], "w", encoding="utf-8") as f:
-        f.write(document(read_catalogue(sys.argv[1])))
+    try:
+        cells = {entry.cell: (entry.text, entry.font) for entry in read_catalogue(sys.argv[1])}
+    except CatalogueError as error:
+        sys.exit(str(error))
+    with open(sys.argv[2], "w", encoding="utf-8") as out:
+        out.write(document(cells))
 
 
 if __name__ == "__main__":
