@@ -41,6 +41,44 @@ PAD = 40          # side bearing of inline glyphs
 SLOT = 440        # width of one column of a built-up stack (fraction, bounds)
 SPACE_WIDTH = 250
 
+# Bars built from pieces: a radical sign's bar and every completion's bar are
+# one rectangle per radical size, the same height in every piece, so that
+# where two pieces' bars overlap the ink is no thicker.
+#
+# The characters under a radical are typed in the text font, whose widths the
+# pieces cannot see. Join rule: a bar runs VINCULUM_REACH units left of its
+# piece, over the character typed next, and a completion's bar also runs
+# VINCULUM_BACK units right, back over the character typed before. Two bars
+# therefore meet over any character narrower than their sum less a margin
+# for rounding; the widest the text font has (ص, 1212 units) leaves 88.
+# VINCULUM_BACK stays below its narrowest character (alif, 217 units) so that
+# a completion never reaches past the corner of the radical sign. The last
+# character is covered up to VINCULUM_REACH, a digit with half an em to spare.
+VINCULUM_REACH = 1100
+VINCULUM_BACK = 200
+# (bottom, top) of each radical size's bar; a sign's bar starts at its corner,
+# which the sign's mode puts on the glyph's left edge.
+VINCULUMS = {
+    "small": (585, 620),
+    "medium": (760, 800),
+    "large": (740, 780),       # also the numerator radical's bar
+    "low": (160, 200),         # the denominator radical's bar
+    "factorial": (-88, -53),   # the factorial corner's bar, under the line
+}
+VINCULUM_INTO_SIGN = 10       # how far a sign's bar runs into its corner stroke
+# A completion takes next to no room of its own, but some: a glyph without
+# width is taken for a mark by some layout engines and is hard to select.
+COMPLETION_ADVANCE = PAD / 2
+
+# Fractions are typed column by column, numerator then denominator; each
+# denominator brings the bar of its column. The bar runs from FRACTION_MARGIN
+# left of the denominator over the whole standard numerator half (SLOT / 2)
+# and FRACTION_MARGIN more, so that neighbouring columns' bars overlap by
+# twice the margin; a numerator wider than the standard half adds the rest
+# of the bar over itself.
+FRACTION_BAR = (230, 270)
+FRACTION_MARGIN = 30
+
 FONTS = {
     "Al-DizaDorvan": "Vudida.ttf",
     "Al-ZavuraDorvan": "Dizever.ttf",
@@ -69,8 +107,9 @@ class FontBuildError(Exception):
 # --- Reading the glyph table ----------------------------------------------
 
 def parse_mode(mode):
-    """Checks a width mode ("in", "top", "bot" or "over=N") and returns it."""
-    if mode in ("in", "top", "bot"):
+    """Checks a width mode ("in", "top", "bot", "num", "den", "join" or
+    "over=N") and returns it."""
+    if mode in ("in", "top", "bot", "num", "den", "join"):
         return mode
     if mode.startswith("over="):
         try:
@@ -85,6 +124,12 @@ def check_recipe(recipe):
     """Checks that every element of a recipe names a known source or shape
     with the right number of arguments, before anything is drawn."""
     for group in recipe.split(" + "):
+        if group == "none":
+            continue
+        if group.startswith("vinculum:"):
+            if group.partition(":")[2] not in VINCULUMS:
+                raise FontBuildError(f"unknown radical size in {group!r}")
+            continue
         for spec in group.split(" > "):
             words = spec.split()
             if not words:
@@ -357,40 +402,77 @@ def row(sources, group, gap=20):
     return out.value
 
 
+def stack_half(x0, x1):
+    """Where the ink of one half of a stack column goes: (offset of its
+    centre from the column's middle line, advance). The ink reaches at most
+    SLOT / 2 - PAD / 2 across the middle line, into the other half's glyph,
+    and stays PAD / 2 inside its own; a wider ink moves away from the line
+    rather than into the next column, so that columns typed one after the
+    other never touch."""
+    half = (x1 - x0) / 2
+    offset = max(0.0, half - (SLOT / 2 - PAD / 2))
+    return offset, max(SLOT / 2, offset + half + PAD / 2)
+
+
 def compose(sources, mode, recipe):
     """The outline and advance width of one designed glyph.
 
     Modes place the ink against the advance:
       in      inline: the ink between two side bearings
-      top     upper half of a stack column (numerator, upper bound):
-              the ink is centred on the glyph's left edge, over the glyph
-              typed next
-      bot     lower half of a stack column (denominator, lower bound):
-              the ink is centred on the glyph's right edge, under the
-              glyph typed before
+      top     upper half of a stack column (upper bound): the ink is centred
+              on the glyph's left edge, over the glyph typed next
+      bot     lower half of a stack column (lower bound): the ink is centred
+              on the glyph's right edge, under the glyph typed before
+      num     a numerator: as top; wider than half a column, it draws the
+              fraction bar under its own part of the column
+      den     a denominator: as bot, with the fraction bar of the column
       over=N  the ink ends N units left of the right edge and runs left
-              over the glyph typed next (radical signs and their bars)
+              over the glyph typed next (radical signs, arcs, overlines)
+      join    a radical completion: a small advance; its bar (the recipe's
+              vinculum) runs over the characters on both sides
+    The element vinculum:SIZE is the bar of a radical size, placed by the
+    join rule rather than with the other elements.
     """
-    value = []
+    value, vinculum = [], None
     for group in recipe.split(" + "):
-        value += row(sources, group)
-    x0, y0, x1, y1 = bounds_of(value)
+        if group.startswith("vinculum:"):
+            vinculum = VINCULUMS[group.partition(":")[2]]
+        elif group != "none":
+            value += row(sources, group)
+    x0, y0, x1, y1 = bounds_of(value) or (0, 0, 0, 0)
     width = x1 - x0
+    bars = []
     if mode == "in":
         shift, advance = PAD - x0, width + 2 * PAD
-    elif mode == "top":
-        advance = max(width / 2, SLOT / 2)
-        shift = -(x0 + x1) / 2
-    elif mode == "bot":
-        advance = max(width / 2, SLOT / 2)
-        shift = advance - (x0 + x1) / 2
+    elif mode in ("top", "num"):
+        offset, advance = stack_half(x0, x1)
+        shift = offset - (x0 + x1) / 2
+        if mode == "num" and advance > SLOT / 2:
+            bars.append((SLOT / 2, FRACTION_BAR[0], advance + FRACTION_MARGIN, FRACTION_BAR[1]))
+    elif mode in ("bot", "den"):
+        offset, advance = stack_half(x0, x1)
+        shift = advance - offset - (x0 + x1) / 2
+        if mode == "den":
+            bars.append((-FRACTION_MARGIN, FRACTION_BAR[0],
+                         advance + SLOT / 2 + FRACTION_MARGIN, FRACTION_BAR[1]))
     elif mode.startswith("over="):
         advance = float(mode[5:])
         shift = advance - PAD / 2 - x1
+        if vinculum:
+            bars.append((-VINCULUM_REACH, vinculum[0], VINCULUM_INTO_SIGN, vinculum[1]))
+    elif mode == "join":
+        shift, advance = 0, COMPLETION_ADVANCE
+        if value or not vinculum:
+            raise FontBuildError("a completion draws its vinculum and nothing else")
+        bars.append((-VINCULUM_REACH, vinculum[0], advance + VINCULUM_BACK, vinculum[1]))
     else:
         raise FontBuildError(f"unknown mode {mode!r}")
+    if vinculum and not mode.startswith("over=") and mode != "join":
+        raise FontBuildError(f"a vinculum needs a radical sign or completion, not mode {mode!r}")
     pen = TTGlyphPen(None)
     replay(value, TransformPen(pen, (1, 0, 0, 1, round(shift), 0)))
+    for bar in bars:
+        replay(rect(*(round(edge) for edge in bar)), pen)
     return pen.glyph(), round(advance)
 
 
