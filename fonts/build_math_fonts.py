@@ -79,6 +79,9 @@ COMPLETION_ADVANCE = PAD / 2
 FRACTION_BAR = (230, 270)
 FRACTION_MARGIN = 30
 
+MATH_SOURCE = "/usr/share/fonts/truetype/noto/NotoSansMath-Regular.ttf"
+NASKH_SOURCE = "/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf"
+
 FONTS = {
     "Al-DizaDorvan": "Vudida.ttf",
     "Al-ZavuraDorvan": "Dizever.ttf",
@@ -844,8 +847,8 @@ def main():
     parser.add_argument("catalogue")
     parser.add_argument("glyph_table")
     parser.add_argument("out_dir")
-    parser.add_argument("--math", default="/usr/share/fonts/truetype/noto/NotoSansMath-Regular.ttf")
-    parser.add_argument("--naskh", default="/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf")
+    parser.add_argument("--math", default=MATH_SOURCE)
+    parser.add_argument("--naskh", default=NASKH_SOURCE)
     parser.add_argument("--report")
     args = parser.parse_args()
     os.environ.setdefault("SOURCE_DATE_EPOCH", "1767225600")
