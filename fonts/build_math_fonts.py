@@ -12,7 +12,7 @@ glyph-table row, an unknown mode or shape, a character a source font lacks)
 stops the build with one message and no font written.
 
 Usage: build_math_fonts.py CATALOGUE GLYPH_TABLE OUT_DIR
-       [--math FONT] [--naskh FONT] [--report FILE]
+       --math FONT --naskh FONT [--report FILE]
 """
 
 import argparse
@@ -78,9 +78,6 @@ COMPLETION_ADVANCE = PAD / 2
 # of the bar over itself.
 FRACTION_BAR = (230, 270)
 FRACTION_MARGIN = 30
-
-MATH_SOURCE = "/usr/share/fonts/truetype/noto/NotoSansMath-Regular.ttf"
-NASKH_SOURCE = "/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf"
 
 FONTS = {
     "Al-DizaDorvan": "Vudida.ttf",
@@ -847,8 +844,9 @@ def main():
     parser.add_argument("catalogue")
     parser.add_argument("glyph_table")
     parser.add_argument("out_dir")
-    parser.add_argument("--math", default=MATH_SOURCE)
-    parser.add_argument("--naskh", default=NASKH_SOURCE)
+    # The source fonts' paths come from tools/deps/system-paths.txt.
+    parser.add_argument("--math", required=True, help="Noto Sans Math Regular")
+    parser.add_argument("--naskh", required=True, help="Noto Naskh Arabic Regular")
     parser.add_argument("--report")
     args = parser.parse_args()
     os.environ.setdefault("SOURCE_DATE_EPOCH", "1767225600")

@@ -1,19 +1,25 @@
 """The math font build refuses flawed inputs with one message.
 
-Usage: test_build_math_fonts.py SOURCE_DIR
+Usage: test_build_math_fonts.py SOURCE_DIR --math FONT --naskh FONT
 
 The glyph table's rows are checked as they are read, a catalogue cell
 without a row stops the plan, and a flaw found while drawing stops the whole
 build before any font is written, reported as one line without a traceback.
 """
 
+import argparse
 import os
 import subprocess
 import sys
 import tempfile
 import unittest
 
-SOURCE_DIR = sys.argv[1]
+ARGUMENTS = argparse.ArgumentParser()
+ARGUMENTS.add_argument("source_dir")
+ARGUMENTS.add_argument("--math", required=True)
+ARGUMENTS.add_argument("--naskh", required=True)
+ARGS = ARGUMENTS.parse_args()
+SOURCE_DIR = ARGS.source_dir
 BUILD_SCRIPT = os.path.join(SOURCE_DIR, "fonts", "build_math_fonts.py")
 CATALOGUE = os.path.join(SOURCE_DIR, "palette", "catalogue.tsv")
 GLYPH_TABLE = os.path.join(SOURCE_DIR, "fonts", "glyph-table.tsv")
@@ -86,8 +92,9 @@ class WholeBuild(unittest.TestCase):
     def run_build(self, folder, catalogue_lines, table_lines):
         catalogue = write(folder, "catalogue.tsv", "".join(catalogue_lines))
         table = write(folder, "glyph-table.tsv", "".join(table_lines))
-        return subprocess.run([sys.executable, BUILD_SCRIPT, catalogue, table,
-                               os.path.join(folder, "out")], capture_output=True, text=True)
+        return subprocess.run([sys.executable, BUILD_SCRIPT, catalogue, table, os.path.join(folder, "out"),
+                               "--math", ARGS.math, "--naskh", ARGS.naskh],
+                              capture_output=True, text=True)
 
     def test_a_flaw_stops_the_build_with_one_line_and_no_font(self):
         with open(CATALOGUE, encoding="utf-8") as source:

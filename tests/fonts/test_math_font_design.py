@@ -1,6 +1,6 @@
 """The built math fonts keep their bars joined and their scripts legible.
 
-Usage: test_math_font_design.py SOURCE_DIR FONTS_DIR
+Usage: test_math_font_design.py SOURCE_DIR FONTS_DIR --math FONT --naskh FONT
 
 Every glyph the glyph table gives a bar (a radical size's vinculum, a
 fraction's numerator or denominator) is probed in the font file itself:
@@ -10,6 +10,7 @@ draws a script keeps each letter, digit and sign at half its source size or
 more and its parts apart.
 """
 
+import argparse
 import os
 import sys
 import unittest
@@ -19,7 +20,13 @@ from fontTools.pens.pointInsidePen import PointInsidePen
 from fontTools.pens.recordingPen import DecomposingRecordingPen
 from fontTools.ttLib import TTFont
 
-SOURCE_DIR, FONTS_DIR = sys.argv[1:3]
+ARGUMENTS = argparse.ArgumentParser()
+ARGUMENTS.add_argument("source_dir")
+ARGUMENTS.add_argument("fonts_dir")
+ARGUMENTS.add_argument("--math", required=True, help="the source fonts the build drew from")
+ARGUMENTS.add_argument("--naskh", required=True)
+ARGS = ARGUMENTS.parse_args()
+SOURCE_DIR, FONTS_DIR = ARGS.source_dir, ARGS.fonts_dir
 sys.path.insert(0, os.path.join(SOURCE_DIR, "fonts"))
 import build_math_fonts as build  # noqa: E402
 
@@ -182,7 +189,7 @@ class Scripts(unittest.TestCase):
                     self.assertGreaterEqual(options(spec).get("s", 1.0), SCRIPT_FLOOR)
 
     def test_scripts_sit_clear_of_their_base(self):
-        sources = build.Sources(build.MATH_SOURCE, build.NASKH_SOURCE)
+        sources = build.Sources(ARGS.math, ARGS.naskh)
         for (panel, index), (_, recipe, _) in sorted(TABLE.items()):
             parts = groups(recipe)
             scripts = [any(options(spec).get("s", 1.0) < 1 for spec in source_elements(group))
