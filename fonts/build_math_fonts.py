@@ -45,25 +45,30 @@ SPACE_WIDTH = 250
 # one rectangle per radical size, the same height in every piece, so that
 # where two pieces' bars overlap the ink is no thicker.
 #
-# The characters under a radical are typed in the text font, whose widths the
-# pieces cannot see. Join rule: a bar runs VINCULUM_REACH units left of its
-# piece, over the character typed next, and a completion's bar also runs
-# VINCULUM_BACK units right, back over the character typed before. Two bars
-# therefore meet over any character narrower than their sum less a margin
-# for rounding; the widest the text font has (ص, 1212 units) leaves 88.
-# VINCULUM_BACK stays below its narrowest character (alif, 217 units) so that
-# a completion never reaches past the corner of the radical sign. The last
-# character is covered up to VINCULUM_REACH, a digit with half an em to spare.
-VINCULUM_REACH = 1100
+# Join rule: a bar runs its size's reach left of its piece, over what is
+# typed next, and a completion's bar also runs VINCULUM_BACK units right,
+# back over what was typed before. Two bars therefore meet over anything
+# narrower than reach and back together, less a margin for rounding.
+#
+# Under most radicals the characters are typed in the text font, whose widths
+# the pieces cannot see: TEXT_REACH leaves 88 units over the widest character
+# "Traditional Arabic" has (ص, 1212 units) and covers a final digit with half
+# an em to spare. The denominator radical stands over denominator columns of
+# this font, 440 to 705 units wide: COLUMN_REACH leaves 95 over the widest.
+# VINCULUM_BACK stays below the narrowest of either (alif, 217 units), so
+# that a completion never reaches past the corner of the radical sign.
+TEXT_REACH = 1100
+COLUMN_REACH = 600
 VINCULUM_BACK = 200
-# (bottom, top) of each radical size's bar; a sign's bar starts at its corner,
-# which the sign's mode puts on the glyph's left edge.
+# (bottom, top, reach) of each radical size's bar; a sign's bar starts at its
+# corner, which the sign's mode puts on the glyph's left edge. The numerator
+# radical shares its completion with the large radical, and so its bar.
 VINCULUMS = {
-    "small": (585, 620),
-    "medium": (760, 800),
-    "large": (740, 780),       # also the numerator radical's bar
-    "low": (160, 200),         # the denominator radical's bar
-    "factorial": (-88, -53),   # the factorial corner's bar, under the line
+    "small": (585, 620, TEXT_REACH),
+    "medium": (760, 800, TEXT_REACH),
+    "large": (740, 780, TEXT_REACH),
+    "low": (160, 200, COLUMN_REACH),
+    "factorial": (-88, -53, TEXT_REACH),   # the factorial corner, under the line
 }
 VINCULUM_INTO_SIGN = 10       # how far a sign's bar runs into its corner stroke
 # A completion takes next to no room of its own, but some: a glyph without
@@ -459,12 +464,12 @@ def compose(sources, mode, recipe):
         advance = float(mode[5:])
         shift = advance - PAD / 2 - x1
         if vinculum:
-            bars.append((-VINCULUM_REACH, vinculum[0], VINCULUM_INTO_SIGN, vinculum[1]))
+            bars.append((-vinculum[2], vinculum[0], VINCULUM_INTO_SIGN, vinculum[1]))
     elif mode == "join":
         shift, advance = 0, COMPLETION_ADVANCE
         if value or not vinculum:
             raise FontBuildError("a completion draws its vinculum and nothing else")
-        bars.append((-VINCULUM_REACH, vinculum[0], advance + VINCULUM_BACK, vinculum[1]))
+        bars.append((-vinculum[2], vinculum[0], advance + VINCULUM_BACK, vinculum[1]))
     else:
         raise FontBuildError(f"unknown mode {mode!r}")
     if vinculum and not mode.startswith("over=") and mode != "join":

@@ -127,14 +127,14 @@ class Bars(unittest.TestCase):
             if not sizes:
                 continue
             with self.subTest(cell):
-                bottom, top = build.VINCULUMS[sizes[0]]
+                bottom, top, reach = build.VINCULUMS[sizes[0]]
                 if mode == "join":
-                    self.check_bar(cell, glyph, -build.VINCULUM_REACH,
+                    self.check_bar(cell, glyph, -reach,
                                    glyph.advance + build.VINCULUM_BACK, bottom, top)
                 else:
                     # A sign's bar starts in its corner, on the glyph's left
                     # edge, where the sign's stroke rises to meet it.
-                    self.check_bar(cell, glyph, -build.VINCULUM_REACH, 0, bottom, top,
+                    self.check_bar(cell, glyph, -reach, 0, bottom, top,
                                    open_right=False)
                     self.assertTrue(any(glyph.inked(x, bottom - 20) or glyph.inked(x, top + 20)
                                         for x in range(-10, 80, 5)),
