@@ -157,6 +157,19 @@ def check_recipe(recipe):
                 raise FontBuildError(f"shape {words[0]!r} takes {-arity} numbers or more")
 
 
+def check_vinculum(mode, recipe):
+    """A vinculum belongs to a radical sign (over=N) or is all a completion
+    (join) draws."""
+    groups = recipe.split(" + ")
+    vinculums = [group for group in groups if group.startswith("vinculum:")]
+    if mode == "join" and (len(groups) != 1 or not vinculums):
+        raise FontBuildError("a completion draws one vinculum and nothing else")
+    if vinculums and not (mode == "join" or mode.startswith("over=")):
+        raise FontBuildError(f"a vinculum needs a radical sign or a completion, not mode {mode!r}")
+    if len(vinculums) > 1:
+        raise FontBuildError("a glyph draws one vinculum at most")
+
+
 def read_glyph_table(path):
     """Maps (panel, index) to (mode, recipe, preferred), each row checked."""
     table = {}
@@ -176,6 +189,7 @@ def read_glyph_table(path):
                 preferred = mode.startswith("!")
                 mode = parse_mode(mode.lstrip("!"))
                 check_recipe(recipe)
+                check_vinculum(mode, recipe)
             except FontBuildError as error:
                 raise FontBuildError(f"{path}:{number}: {error}") from None
             table[(panel, int(index))] = (mode, recipe, preferred)
@@ -467,13 +481,9 @@ def compose(sources, mode, recipe):
             bars.append((-vinculum[2], vinculum[0], VINCULUM_INTO_SIGN, vinculum[1]))
     elif mode == "join":
         shift, advance = 0, COMPLETION_ADVANCE
-        if value or not vinculum:
-            raise FontBuildError("a completion draws its vinculum and nothing else")
         bars.append((-vinculum[2], vinculum[0], advance + VINCULUM_BACK, vinculum[1]))
     else:
         raise FontBuildError(f"unknown mode {mode!r}")
-    if vinculum and not mode.startswith("over=") and mode != "join":
-        raise FontBuildError(f"a vinculum needs a radical sign or completion, not mode {mode!r}")
     pen = TTGlyphPen(None)
     replay(value, TransformPen(pen, (1, 0, 0, 1, round(shift), 0)))
     for bar in bars:

@@ -55,6 +55,11 @@ class GlyphTableRows(unittest.TestCase):
             ("source without a character", "Algebra\t0\tin\tm: s=2", "names no character"),
             ("missing recipe", "Algebra\t0\tin", "expected panel, index, mode, recipe"),
             ("index not a number", "Algebra\tseven\tin\tm:≥", "is not a number"),
+            ("unknown radical size", "Geometry\t32\tjoin\tvinculum:huge", "unknown radical size"),
+            ("completion with more than its bar", "Geometry\t32\tjoin\tvinculum:medium + m:−",
+             "one vinculum and nothing else"),
+            ("completion without a bar", "Geometry\t32\tjoin\tbar:420,40", "one vinculum and nothing else"),
+            ("vinculum on an inline glyph", "Geometry\t33\tin\tm:√ + vinculum:medium", "not mode 'in'"),
         ]
         with tempfile.TemporaryDirectory(prefix="glyphboard-fonts-") as folder:
             for case, row, message in cases:
