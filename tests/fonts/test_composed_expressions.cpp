@@ -226,6 +226,28 @@ private slots:
         }
     }
 
+    // A word processor sets each line as tall as the tallest font on it; a
+    // math font taller than the text font would open up every line that
+    // holds a symbol.
+    void mathFontsFitTheTextLine()
+    {
+        const auto metric = [](hb_font_t *font, hb_ot_metrics_tag_t tag) {
+            hb_position_t position = 0;
+            hb_ot_metrics_get_position(font, tag, &position);
+            return position * 1000.0 / hb_face_get_upem(hb_font_get_face(font));
+        };
+        hb_font_t *text = fonts_.at(QStringLiteral("Traditional Arabic")).shaping->font();
+        for (const auto &[family, file] : mathFontFiles()) {
+            hb_font_t *math = fonts_.at(family).shaping->font();
+            for (hb_ot_metrics_tag_t tag : {HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER,
+                                            HB_OT_METRICS_TAG_HORIZONTAL_DESCENDER}) {
+                const double ours = metric(math, tag), theirs = metric(text, tag);
+                QVERIFY2(std::abs(ours) <= std::abs(theirs),
+                         qPrintable(QStringLiteral("%1: %2 against %3").arg(family).arg(ours).arg(theirs)));
+            }
+        }
+    }
+
     void barsRunUnbroken_data()
     {
         QTest::addColumn<Expression>("expression");
