@@ -25,8 +25,8 @@ public:
     // not a socket of this user, and when what listens there does not answer
     // as an office within `handshakeBound`; the half-made bridge is then
     // dropped and none of its threads stays behind.
-    static std::shared_ptr<OfficeConnection> Connect(const std::string& pipeName,
-                                                     std::chrono::milliseconds handshakeBound);
+    static std::shared_ptr<OfficeConnection> Connect(
+        const std::string& pipeName, std::chrono::milliseconds handshakeBound = std::chrono::seconds(10));
 
     // Where the office's named pipe `pipeName` lives as a socket file.
     static std::string SocketPath(const std::string& pipeName);
