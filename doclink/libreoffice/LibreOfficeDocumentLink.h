@@ -17,7 +17,10 @@ class WriterSession;
 // over a named pipe. When nothing listens on the pipe it starts the office
 // itself and keeps trying for a while. A lost office (killed, closed) drops
 // the bridge, so the next insertion connects afresh; an office that does not
-// answer is given up after a bound instead of freezing the caller.
+// answer is given up after a bound instead of freezing the caller, and the
+// insertion then takes itself back if the office wakes up. On the
+// application's thread the wait keeps serving paint, move and close events
+// and holds user input back until it is over.
 class LibreOfficeDocumentLink final : public DocumentLink {
 public:
     struct Options {
