@@ -15,7 +15,11 @@
 #include <condition_variable>
 #include <thread>
 
+#include <filesystem>
+
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace doclink::office {
@@ -62,6 +66,30 @@ void CheckSocket(const std::string& pipeName)
     if (status.st_uid != getuid())
         throw DocumentLinkError("the office's pipe " + path + " belongs to another user (uid "
                                 + std::to_string(status.st_uid) + "); not connecting to it");
+
+    // The process listening there must be an office: a bridge fed with
+    // anything else can crash the UNO runtime. A socket nobody listens on
+    // is left to the connection attempt, which then starts the office.
+    const int probe = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (probe < 0)
+        return;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    const bool listening = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
+        && getsockopt(probe, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0;
+    close(probe);
+    if (!listening)
+        return;
+    std::error_code error;
+    const std::filesystem::path program =
+        std::filesystem::read_symlink("/proc/" + std::to_string(peer.pid) + "/exe", error);
+    if (error || program.filename() != "soffice.bin")
+        throw DocumentLinkError("what listens on the office's pipe " + path + " is not an office ("
+                                + (error ? "process " + std::to_string(peer.pid) : program.string())
+                                + "); not connecting to it");
 }
 
 // Disposes a bridge whose handshake has not finished within a bound, which
