@@ -41,9 +41,14 @@ Form1::Form1(doclink::DocumentLink& link, Beep beep)
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(QIcon(LoadPicture("Form1Icon")));
     // Fixed border with system menu and close box, no minimize or maximize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    // A tool window that never takes the keyboard: a click on a cell leaves
+    // the word processor's document active, so the next typed key lands
+    // there, as with an on-screen keyboard. Clicks, hovers and tooltips do
+    // not need the focus.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+                   | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setGeometry(QRect(ToPixels(kClientOrigin), ToPixels(kStoredClientSize)));
     setFixedSize(ToPixels(kStoredClientSize));
 
@@ -53,8 +58,8 @@ Form1::Form1(doclink::DocumentLink& link, Beep beep)
     Build(kPicture3Controls, findChild<HotSpot*>(QStringLiteral("Picture3")));
     Connect();
 
-    // Tab order: Text1 first, so it holds the focus when the window opens;
-    // keys typed into it go nowhere else.
+    // Tab order: Text1 first, so it holds the focus inside the window; the
+    // window never takes the keyboard, so no key reaches it.
     setTabOrder(text1_, command2_);
     setTabOrder(command2_, command3_);
     setTabOrder(command3_, command4_);
@@ -222,6 +227,10 @@ void Form1::Load()
     picture3_->move(picture3_->x(), ToPixels(kAboutPanelPlace).y());
     picture3_->move(ToPixels(kAboutPanelPlace).x(), picture3_->y());
     SetTopmost(*this);
+    // Qt lets closing a tool window leave the program running, and says so
+    // again whenever the window flags change; the palette is the program's
+    // only window, so closing it ends the program.
+    setAttribute(Qt::WA_QuitOnClose);
     show();
     for (HotSpot* cell : label1_)
         cell->setFrameShape(QFrame::NoFrame);
