@@ -58,7 +58,7 @@ QMap<QString, bool> PdfFonts(const QString& pdf)
 // The font files stored inside a zipped document (ODT or DOCX).
 QStringList StoredFontFiles(const QString& document)
 {
-    const QString listing = Run(QStringLiteral("/usr/bin/python3"),
+    const QString listing = Run(QStringLiteral(GLYPHBOARD_PYTHON),
                                 {QStringLiteral("-c"),
                                  QStringLiteral("import sys, zipfile\n"
                                                 "for n in zipfile.ZipFile(sys.argv[1]).namelist(): print(n)"),
@@ -142,16 +142,21 @@ private slots:
         QVERIFY(QFile::exists(withFonts));
         // The system's fonts and the alias, but no copy of the math fonts,
         // wherever they may be installed.
-        const QByteArray withoutFonts = QByteArrayLiteral(
+        const QString systemFonts = work_.filePath(QStringLiteral("system-fonts.conf"));
+        QVERIFY(QDir(work_.path()).mkpath(QStringLiteral("no-fonts")));
+        Run(QStringLiteral(GLYPHBOARD_WRITE_FONTCONFIG),
+            {systemFonts, work_.filePath(QStringLiteral("no-fonts")), QStringLiteral(GLYPHBOARD_FONT_ALIAS),
+             work_.filePath(QStringLiteral("cache-without"))});
+        QVERIFY(QFile::exists(systemFonts));
+        const QByteArray withoutFonts =
             "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n<fontconfig>\n"
-            "  <include ignore_missing=\"yes\">/etc/fonts/fonts.conf</include>\n"
-            "  <include>" GLYPHBOARD_FONT_ALIAS "</include>\n"
+            "  <include>" + QFile::encodeName(systemFonts) + "</include>\n"
             "  <selectfont><rejectfont>\n"
             "    <glob>" GLYPHBOARD_FONTS_DIR "/*</glob>\n"
             "    <glob>*/Vudida.ttf</glob>\n"
             "    <glob>*/Dizever.ttf</glob>\n"
             "  </rejectfont></selectfont>\n"
-            "</fontconfig>\n");
+            "</fontconfig>\n";
         QVERIFY(WriteFile(work_.filePath(QStringLiteral("without-fonts.conf")), withoutFonts));
 
         StartOffice(writer_, "embed-writer", withFonts);
