@@ -1,23 +1,27 @@
 #!/usr/bin/python3
 """Switches on Word's "Embed TrueType fonts" in a Word 97-2003 document or
-template, so that documents based on it carry the math fonts when saved.
-LibreOffice does not write that switch into the files it converts.
+template, so that documents based on it carry the math fonts when saved,
+together with "Do not embed common system fonts", Word's own default, so
+that they do not also carry the fonts every Windows machine has.
+LibreOffice writes neither switch into the files it converts.
 
-    embed_truetype_fonts.py FILE           sets the switch in place
-    embed_truetype_fonts.py --check FILE   exits 1 when it is off
+    embed_truetype_fonts.py FILE           sets the switches in place
+    embed_truetype_fonts.py --check FILE   exits 1 when one is off
 
-The switch is the bit fEmbedFonts (0x80) of byte 7 of the document
-properties (DOP), which lie in the table stream at the place the File
-Information Block (FIB) of the WordDocument stream gives. Both streams are
-read through the compound file's sector chains; the byte is changed where it
-lies in the file, so nothing else moves.
+The switches are bits of the document properties (DOP): fEmbedFonts (0x80)
+of byte 7, and fDoNotEmbedSystemFont (0x01) of byte 548, the first after
+the Word 2000 part, where the DOP is that long. The DOP lies in the table
+stream at the place the File Information Block (FIB) of the WordDocument
+stream gives. Both streams are read through the compound file's sector
+chains; the bytes are changed where they lie in the file, so nothing else
+moves.
 """
 import struct
 import sys
 
 FREE_OR_END = 0xFFFFFFFA  # sector numbers from here on end a chain
-DOP_FLAGS_BYTE = 7
-EMBED_FONTS_BIT = 0x80
+# (byte of the DOP, bit): fEmbedFonts, fDoNotEmbedSystemFont
+SWITCHES = ((7, 0x80), (548, 0x01))
 FIB_FLAGS = 0x0A
 FIB_WHICH_TABLE_STREAM = 0x0200
 FIB_FC_DOP = 154 + 31 * 8  # fcDop in FibRgFcLcb97, after the fixed parts
@@ -81,8 +85,8 @@ def _stream_positions(data, name):
     raise FormatError(f"no stream {name}")
 
 
-def embed_flag_offset(data):
-    """The file offset of the byte that holds fEmbedFonts."""
+def switch_offsets(data):
+    """(file offset, bit) of each switch the document's DOP has room for."""
     document = _stream_positions(data, "WordDocument")
 
     def read(positions, at, count):
@@ -93,9 +97,12 @@ def embed_flag_offset(data):
     flags = struct.unpack("<H", read(document, FIB_FLAGS, 2))[0]
     table = _stream_positions(data, "1Table" if flags & FIB_WHICH_TABLE_STREAM else "0Table")
     fc_dop, lcb_dop = struct.unpack("<II", read(document, FIB_FC_DOP, 8))
-    if lcb_dop <= DOP_FLAGS_BYTE or fc_dop + DOP_FLAGS_BYTE >= len(table):
+    if fc_dop + lcb_dop > len(table):
+        raise FormatError("document properties outside the table stream")
+    switches = [(table[fc_dop + at], bit) for at, bit in SWITCHES if at < lcb_dop]
+    if not switches:
         raise FormatError("no document properties")
-    return table[fc_dop + DOP_FLAGS_BYTE]
+    return switches
 
 
 def main(argv):
@@ -107,18 +114,19 @@ def main(argv):
     with open(paths[0], "rb") as file:
         data = bytearray(file.read())
     try:
-        offset = embed_flag_offset(data)
+        switches = switch_offsets(data)
     except (FormatError, struct.error, UnicodeDecodeError) as error:
         print(f"{paths[0]}: {error}", file=sys.stderr)
         return 2
     if check:
-        embedded = bool(data[offset] & EMBED_FONTS_BIT)
-        print(f"{paths[0]}: TrueType fonts {'embedded' if embedded else 'not embedded'}")
-        return 0 if embedded else 1
-    data[offset] |= EMBED_FONTS_BIT
+        on = all(data[offset] & bit for offset, bit in switches)
+        print(f"{paths[0]}: font embedding {'on' if on else 'off'}")
+        return 0 if on else 1
     with open(paths[0], "r+b") as file:
-        file.seek(offset)
-        file.write(bytes([data[offset]]))
+        for offset, bit in switches:
+            data[offset] |= bit
+            file.seek(offset)
+            file.write(bytes([data[offset]]))
     return 0
 
 
