@@ -48,6 +48,9 @@ using rtl::OUString;
 
 struct HeadlessOffice::Uno {
     std::shared_ptr<office::OfficeConnection> connection;
+    // The document opened last: a windowed office makes it the current
+    // component only some time after loading it.
+    Reference<frame::XModel> document;
     // The insertion point of the document opened last, for bare insertions.
     Reference<text::XText> text;
     Reference<text::XTextRange> cursor;
@@ -228,6 +231,7 @@ office::OfficeConnection& HeadlessOffice::Connection()
 
 void HeadlessOffice::Kill()
 {
+    uno_->document.clear();
     uno_->cursor.clear();
     uno_->text.clear();
     if (uno_->connection)
@@ -261,6 +265,7 @@ void HeadlessOffice::OpenNewDocument(const std::string& path)
         const Reference<frame::XModel> document(
             loader->loadComponentFromURL(ToOUString("file://" + path), OUString("_blank"), 0, arguments),
             UNO_QUERY_THROW);
+        uno_->document = document;
         const Reference<text::XTextViewCursorSupplier> view(document->getCurrentController(), UNO_QUERY_THROW);
         const Reference<text::XTextViewCursor> cursor = view->getViewCursor();
         uno_->cursor.set(cursor.get());
@@ -272,10 +277,8 @@ void HeadlessOffice::OpenBlankDocument(const std::u16string& styleFont)
 {
     OpenNewDocument(GLYPHBOARD_BLANK_DOCUMENT);
     Checked("cannot open a blank document", [&] {
-        const Reference<text::XTextDocument> document(Connection().Desktop()->getCurrentComponent(),
-                                                      UNO_QUERY_THROW);
         const Reference<container::XNameAccess> paragraphStyles(
-            Reference<style::XStyleFamiliesSupplier>(document, UNO_QUERY_THROW)
+            Reference<style::XStyleFamiliesSupplier>(uno_->document, UNO_QUERY_THROW)
                 ->getStyleFamilies()
                 ->getByName(OUString("ParagraphStyles")),
             UNO_QUERY_THROW);
@@ -286,6 +289,7 @@ void HeadlessOffice::OpenBlankDocument(const std::u16string& styleFont)
 
 void HeadlessOffice::CloseDocuments()
 {
+    uno_->document.clear();
     uno_->cursor.clear();
     uno_->text.clear();
     // The documents of a lost office are gone with it.
@@ -374,10 +378,10 @@ void HeadlessOffice::BreakParagraph()
     });
 }
 
-void HeadlessOffice::StoreActiveDocument(const std::string& path, const std::string& filter)
+void HeadlessOffice::StoreDocument(const std::string& path, const std::string& filter)
 {
     Checked("cannot store the document", [&] {
-        const Reference<frame::XStorable> document(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW);
+        const Reference<frame::XStorable> document(uno_->document, UNO_QUERY_THROW);
         const beans::PropertyValue filterName = Property("FilterName", uno::Any(ToOUString(filter)));
         document->storeToURL(ToOUString("file://" + path), uno::Sequence<beans::PropertyValue>(&filterName, 1));
     });
@@ -386,8 +390,7 @@ void HeadlessOffice::StoreActiveDocument(const std::string& path, const std::str
 void HeadlessOffice::SetDocumentSetting(const std::string& name, bool value)
 {
     Checked("cannot change a document setting", [&] {
-        const Reference<lang::XMultiServiceFactory> document(Connection().Desktop()->getCurrentComponent(),
-                                                             UNO_QUERY_THROW);
+        const Reference<lang::XMultiServiceFactory> document(uno_->document, UNO_QUERY_THROW);
         const Reference<beans::XPropertySet> settings(
             document->createInstance(OUString("com.sun.star.text.DocumentSettings")), UNO_QUERY_THROW);
         settings->setPropertyValue(ToOUString(name), uno::Any(value));

@@ -68,10 +68,10 @@ public:
     void InsertAtCursor(const std::u16string& text);
     void BreakParagraph();
 
-    // Stores a copy of the active document at `path` through the export
-    // filter `filter` ("writer8", "MS Word 2007 XML"); it stays open.
-    void StoreActiveDocument(const std::string& path, const std::string& filter);
-    // Sets a boolean document setting of the active document ("EmbedFonts").
+    // Stores a copy of the document opened last at `path` through the
+    // export filter `filter` ("writer8", "MS Word 2007 XML"); it stays open.
+    void StoreDocument(const std::string& path, const std::string& filter);
+    // Sets a boolean setting ("EmbedFonts") of the document opened last.
     void SetDocumentSetting(const std::string& name, bool value);
     // Opens the document at `path` hidden, exports it as PDF to `pdfPath`
     // and closes it.

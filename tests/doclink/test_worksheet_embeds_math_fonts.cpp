@@ -171,7 +171,7 @@ private slots:
         TypeWorksheet(QStringLiteral(GLYPHBOARD_BLANK_DOCUMENT));
         writer_->SetDocumentSetting("EmbedFonts", false);
         const QString bare = work_.filePath(QStringLiteral("not-embedded.odt"));
-        writer_->StoreActiveDocument(bare.toStdString(), "writer8");
+        writer_->StoreDocument(bare.toStdString(), "writer8");
         const QStringList fonts = PrintElsewhere(bare).keys();
         QVERIFY2(!fonts.isEmpty(), "the PDF names no fonts");
         QVERIFY2(!QSet<QString>(fonts.begin(), fonts.end()).intersects(kMathFonts),
@@ -194,7 +194,7 @@ private slots:
         const QStringList formats{QStringLiteral("odt"), QStringLiteral("docx")};
         for (const QString& format : formats) {
             const QString saved = work_.filePath(tag + QLatin1Char('.') + format);
-            writer_->StoreActiveDocument(saved.toStdString(),
+            writer_->StoreDocument(saved.toStdString(),
                                          format == QLatin1String("odt") ? "writer8" : "MS Word 2007 XML");
             qInfo("%s: %lld bytes, fonts stored: %s", qPrintable(saved), QFileInfo(saved).size(),
                   qPrintable(StoredFontFiles(saved).join(QStringLiteral(", "))));
