@@ -91,7 +91,7 @@ HBITMAP PictureBitmaps::Load(HINSTANCE instance, const char* owner)
     const PictureDesign* design = FindPicture(owner);
     if (!design)
         return nullptr;
-    std::string name = owner;
+    std::string name = std::string("PNG_") + owner;
     for (char& c : name)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (HBITMAP bitmap = Decode(instance, name))

@@ -5,7 +5,8 @@
 namespace palette {
 
 // The palette's pictures, embedded in the program as PNG resources of type
-// RCDATA named after their owner ("PICTURE1", "IMAGE4"), decoded with GDI+.
+// RCDATA named after their owner ("PNG_PICTURE1", "PNG_MENU"), decoded with
+// GDI+.
 // Keeps GDI+ started while it lives.
 class PictureBitmaps {
 public:
