@@ -5,8 +5,9 @@ WINE. The test starts the palette with no Word, clicks a cell and closes the
 failure box with Cancel; registers the fake Word server (an out-of-process
 COM server that logs every call); clicks every cell of the four panels and
 every strip cell in view, one at a time; compares the fake's log with what
-the palette's tables say each click types; and ends the palette with its
-exit button, after which the fake ends too. Before any cell is hovered it
+the palette's tables say each click types; collapses and expands the
+window; and ends the palette with its exit button, after which the fake
+ends too. Before any cell is hovered it
 takes a picture of each panel as the window shows it, for the panel picture
 checks of the native build.
 
@@ -17,6 +18,7 @@ Standard library only (Debian's /usr/bin/python3).
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -30,6 +32,13 @@ PANEL_SIZE = (628, 139)
 # font objects' gets are the link's own business.
 COMPARED = ("Global.ActiveDocument", "Document.ActiveWindow", "Window.Selection",
             "Selection.TypeBackspace", "Font.NameBi", "Selection.TypeText")
+
+
+# Client sizes of the two views and the icons that switch them, in pixels.
+EXPANDED = (707, 176)
+COLLAPSED = (52, 38)
+COLLAPSE_ICON = (79 + 20, 1 + 140 + 15)
+EXPAND_ICON = (25, 18)
 
 
 class Failure(Exception):
@@ -57,6 +66,19 @@ def window(title, timeout=30):
 
 def boxes():
     return xdotool("search", "--onlyvisible", "--name", "^Close Program$")
+
+
+def size_of(palette):
+    for word in xdotool("getwindowgeometry", palette):
+        if "x" in word and word.replace("x", "").isdigit():
+            width, height = word.split("x")
+            return int(width), int(height)
+    return None
+
+
+def check_size(palette, expected):
+    if size_of(palette) != expected:
+        raise Failure(f"the window is {size_of(palette)}, expected {expected}")
 
 
 def click(palette, at):
@@ -125,7 +147,8 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
         time.sleep(1)  # let the window finish its start-up
 
         if shots:
-            os.makedirs(shots, exist_ok=True)
+            shutil.rmtree(shots, ignore_errors=True)
+            os.makedirs(shots)
             for button in ("Command4", "Command5", "Command6", "Command3"):
                 click(palette, at[button])
                 time.sleep(0.5)
@@ -159,6 +182,14 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
                 raise Failure(f"{row['button']} {row['control']} showed the failure box")
             clicked.append(row)
         print(f"{len(clicked)} clicks typed after {time.monotonic() - started:.1f} s")
+
+        # The collapse icon shrinks the window to the expand icon's square,
+        # which gives back the whole palette.
+        check_size(palette, EXPANDED)
+        click(palette, COLLAPSE_ICON)
+        wait_for("the collapsed window", lambda: size_of(palette) == COLLAPSED, 10)
+        click(palette, EXPAND_ICON)
+        wait_for("the expanded window", lambda: size_of(palette) == EXPANDED, 10)
 
         click(palette, at["Command2"])
         process.wait(timeout=30)
