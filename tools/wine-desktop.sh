@@ -82,8 +82,11 @@ if [ -z "$prefix" ]; then
     made_prefix=1
 fi
 export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+# Debian's 64-bit wine loader, named in tools/deps/system-paths.txt; the
+# plain "wine" command where it is not there.
 WINE=wine
-[ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64
+wine64=$(awk '$1 == "wine64" { print $2 }' "$(dirname "$0")/deps/system-paths.txt")
+[ -n "$wine64" ] && [ -x "$wine64" ] && WINE=$wine64
 export WINE
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
