@@ -350,6 +350,14 @@ LRESULT Form1Window::Handle(HWND window, const Control* container, UINT message,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return 0;
+    case WM_GETMINMAXINFO:
+        // The collapsed view is narrower than the smallest window the system
+        // would otherwise allow with a caption.
+        if (!container) {
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {1, 1};
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         if (!container)
             PostQuitMessage(0);
