@@ -9,7 +9,8 @@ every strip cell in view, one at a time; compares the fake's log with what
 the palette's tables say each click types; checks that the editor is still
 the active window; collapses and expands the
 window; and ends the palette with its exit button, after which the fake
-ends too. Before any cell is hovered it
+ends too. Last it starts the palette at 125 % and 150 % and checks that the
+window is the design scaled whole. Before any cell is hovered it
 takes a picture of each panel as the window shows it, for the panel picture
 checks of the native build.
 
@@ -36,6 +37,8 @@ COMPARED = ("Global.ActiveDocument", "Document.ActiveWindow", "Window.Selection"
             "Selection.TypeBackspace", "Font.NameBi", "Selection.TypeText")
 
 
+# The expanded client size at 125 % and 150 %: 10605 x 2640 twips.
+SCALED_SIZES = [(120, (884, 220)), (144, (1061, 264))]
 # Client sizes of the two views and the icons that switch them, in pixels.
 EXPANDED = (707, 176)
 COLLAPSED = (52, 38)
@@ -227,7 +230,30 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
                 raise Failure(f"call {index}: logged {got!r}, expected {want!r}")
         raise Failure(f"{len(compared)} calls logged, {len(expected)} expected")
     print(f"the fake Word logged the {len(clicked)} insertions as the tables say; "
-          f"{time.monotonic() - started:.1f} s in all")
+          f"{time.monotonic() - started:.1f} s")
+
+    for dpi, size in SCALED_SIZES:
+        check_scaled_window(palette_exe, dpi, size, at["Command2"])
+    print(f"{time.monotonic() - started:.1f} s in all")
+
+
+def check_scaled_window(palette_exe, dpi, size, exit_at):
+    """At `dpi` the expanded window is the design scaled whole, not cut."""
+    subprocess.run([WINE, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                    "/d", str(dpi), "/f"], capture_output=True, timeout=120)
+    # The display settings are read when the prefix starts afresh: end its
+    # programs (the editor; the fake Word has ended by itself).
+    subprocess.run(["wineserver", "-k"], timeout=120)
+    subprocess.run(["wineserver", "-w"], timeout=120)
+    process = subprocess.Popen([WINE, palette_exe], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        palette = window("Glyphboard")
+        wait_for(f"the expanded window at {dpi} DPI", lambda: size_of(palette) == size, 15)
+        click(palette, (exit_at[0] * dpi // 96, exit_at[1] * dpi // 96))
+        process.wait(timeout=30)
+    finally:
+        if process.poll() is None:
+            process.kill()
 
 
 if __name__ == "__main__":
