@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Runs a command beside Windows programs on a real X display: wine's X11
+# driver (not the null driver) on an Xvfb server, in a wine prefix that is
+# prepared for it, with an optional window manager. Whatever it started is
+# ended again when the command ends, also when it fails or is interrupted:
+# the prefix's wine server and programs, the window manager, the Xvfb server
+# (only if this script started it) and the prefix (only if it made it).
+#
+#   tools/wine-desktop.sh [options] -- command [arguments...]
+#
+#   --display :N     the X display to use (required); an Xvfb server is
+#                    started on it unless one already answers there
+#   --screen WxHxD   the Xvfb screen (default 1280x1024x24)
+#   --prefix DIR     use (and keep) this wine prefix, preparing it if it is
+#                    new; by default a throw-away prefix is made under /tmp
+#   --wm             start openbox on the display, for programs that need
+#                    activation, focus or stacking handled as on a desktop
+#
+# The command sees DISPLAY and WINEPREFIX (and WINE: the wine loader to use)
+# and typically runs `"$WINE" program.exe` in the background, drives it with
+# xdotool and takes screenshots with `import -window root`. The command's
+# exit status is the script's.
+set -euo pipefail
+
+display="" screen="1280x1024x24" prefix="" wm=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --display) display="$2"; shift 2 ;;
+        --screen) screen="$2"; shift 2 ;;
+        --prefix) prefix="$2"; shift 2 ;;
+        --wm) wm=1; shift ;;
+        --) shift; break ;;
+        *) echo "wine-desktop: unknown option $1" >&2; exit 2 ;;
+    esac
+done
+if [ -z "$display" ] || [ $# -eq 0 ]; then
+    echo "usage: $0 --display :N [--screen WxHxD] [--prefix DIR] [--wm] -- command..." >&2
+    exit 2
+fi
+
+xvfb_pid="" wm_pid="" made_prefix=0
+cleanup() {
+    local status=$?
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+        # Only this prefix's server and the programs it runs.
+        wineserver -k 2>/dev/null || true
+        timeout 60 wineserver -w 2>/dev/null || true
+    fi
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    [ "$made_prefix" = 1 ] && rm -rf "$WINEPREFIX"
+    exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+export DISPLAY="$display"
+unset WAYLAND_DISPLAY
+if ! xdpyinfo >/dev/null 2>&1; then
+    Xvfb "$display" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        kill -0 "$xvfb_pid" 2>/dev/null || { echo "wine-desktop: Xvfb did not start on $display" >&2; exit 1; }
+        sleep 0.1
+    done
+fi
+
+if [ "$wm" = 1 ]; then
+    openbox --sm-disable >/dev/null 2>&1 &
+    wm_pid=$!
+fi
+
+if [ -z "$prefix" ]; then
+    prefix="$(mktemp -d "${TMPDIR:-/tmp}/glyphboard-wine-desktop-XXXXXX")"
+    made_prefix=1
+fi
+export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=wine
+[ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64
+export WINE
+
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    timeout 300 wineboot -i </dev/null >/dev/null 2>&1
+    # A prefix that a headless run set to the null driver draws nothing.
+    timeout 120 "$WINE" reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f </dev/null >/dev/null 2>&1 || true
+    timeout 120 wineserver -w
+fi
+# Start wine's background services now, with no pipe of the command to inherit.
+timeout 120 "$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+
+"$@"
