@@ -128,8 +128,11 @@ private:
             windowsFolder_ = controls_.SelectWindowsFolderEntry();
             const std::u16string fonts = windowsFolder_ + u"\\fonts";
             for (const FontFile& font : fontFiles) {
-                if (Applies(font.when, me_))
-                    files_.CopyFileReplacing(Join(source_, font.name), Join(fonts, font.name));
+                if (!Applies(font.when, me_))
+                    continue;
+                const std::u16string installed = Join(fonts, font.name);
+                files_.CopyFileReplacing(Join(source_, font.name), installed);
+                files_.RegisterFont(installed);
             }
             desktop_.ExploreFolder(fonts);
             files_.CreateFolder(std::u16string(installFolder));
