@@ -8,8 +8,10 @@ set -euo pipefail
 top="$(cd "$(dirname "$0")/.." && pwd)"
 build="${GLYPHBOARD_WINDOWS_BUILD_DIR:-$top/build-windows}"
 
+# The pictures, fonts and template come from the native build.
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake"
+      -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake" \
+      -DGLYPHBOARD_HOST_BUILD_DIR="${GLYPHBOARD_BUILD_DIR:-$top/build}"
 cmake --build "$build" --parallel "$(nproc)"
 
 WINEPREFIX="$(mktemp -d "${TMPDIR:-/tmp}/glyphboard-wine-XXXXXX")"
