@@ -11,7 +11,8 @@ build="${GLYPHBOARD_WINDOWS_BUILD_DIR:-$top/build-windows}"
 # The pictures, fonts and template come from the native build.
 cmake -S "$top" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_TOOLCHAIN_FILE="$top/cmake/toolchain-mingw64.cmake" \
-      -DGLYPHBOARD_HOST_BUILD_DIR="${GLYPHBOARD_BUILD_DIR:-$top/build}"
+      -DGLYPHBOARD_HOST_BUILD_DIR="${GLYPHBOARD_BUILD_DIR:-$top/build}" \
+      ${GLYPHBOARD_TEST_DISPLAY:+-DGLYPHBOARD_TEST_DISPLAY="$GLYPHBOARD_TEST_DISPLAY"}
 cmake --build "$build" --parallel "$(nproc)"
 
 WINEPREFIX="$(mktemp -d "${TMPDIR:-/tmp}/glyphboard-wine-XXXXXX")"

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -133,13 +134,15 @@ std::u16string TempPath(const wchar_t* name)
     return glyphboard::win::FromWide(std::wstring(temp) + name);
 }
 
-// A real font of the host, copied in under a name of its own: registered,
-// it is in the machine's font list and GDI finds its family.
+// DejaVu Sans Mono, the host's, given on the command line.
+std::wstring hostFont;
+
+// A real font, copied in under a name of its own: registered, it is in the
+// machine's font list and GDI finds its family.
 void RegistersARealFont()
 {
     const std::u16string font = TempPath(L"glyphboard-test-font.ttf");
-    const wchar_t* host = L"Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSansMono.ttf";
-    CHECK(CopyFileW(host, glyphboard::win::ToWide(font).c_str(), FALSE));
+    CHECK(CopyFileW(hostFont.c_str(), glyphboard::win::ToWide(font).c_str(), FALSE));
     Win32FileSystem files;
     files.RegisterFont(font);
     CHECK_EQ(glyphboard::win::ToUtf8(FontsValue(L"DejaVu Sans Mono (TrueType)")),
@@ -173,8 +176,13 @@ void RefusesWhatIsNoFont()
 
 } // namespace
 
-int main()
+int wmain(int argc, wchar_t* argv[])
 {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: test_win32_fonts HOST-FONT.ttf (DejaVu Sans Mono)\n");
+        return 2;
+    }
+    hostFont = argv[1];
     return check::Run({
         {"the full name from the naming table", FullNameFromTheNamingTable},
         {"a real font is registered", RegistersARealFont},
