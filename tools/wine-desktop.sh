@@ -9,7 +9,8 @@
 #   tools/wine-desktop.sh [options] -- command [arguments...]
 #
 #   --display :N     the X display to use (required); an Xvfb server is
-#                    started on it unless one already answers there
+#                    started on it unless one already answers there;
+#                    "auto" starts one on the first free display from :90
 #   --screen WxHxD   the Xvfb screen (default 1280x1024x24)
 #   --prefix DIR     use (and keep) this wine prefix, preparing it if it is
 #                    new; by default a throw-away prefix is made under /tmp
@@ -54,6 +55,11 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
+if [ "$display" = auto ]; then
+    for n in $(seq 90 199); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+    done
+fi
 export DISPLAY="$display"
 unset WAYLAND_DISPLAY
 if ! xdpyinfo >/dev/null 2>&1; then

@@ -6,7 +6,7 @@
 include(GlyphboardHostBuild)
 
 set(medium "${CMAKE_CURRENT_BINARY_DIR}/Glyphboard")
-set(host_medium "${GLYPHBOARD_HOST_BUILD_DIR}/medium/Glyphboard")
+set(host_medium "${GLYPHBOARD_HOST_DATA_DIR}/medium/Glyphboard")
 set(host_files VovediVoda.dot NurvelSans.ttf NurvelSansB.ttf Vudida.ttf Dizever.ttf OFL.txt)
 list(TRANSFORM host_files PREPEND "${host_medium}/" OUTPUT_VARIABLE host_paths)
 glyphboard_host_targets(windows_medium_data TARGETS medium BYPRODUCTS ${host_paths})

@@ -52,13 +52,13 @@ QStringList Cells(const char* array, int from, int to)
     return names;
 }
 
-const int kCellLefts[4][14] = {
+const int kDesignCellLefts[4][14] = {
     {75, 735, 1410, 2070, 2760, 3435, 4110, 4800, 5445, 6120, 6795, 7470, 8130, 8805},
     {75, 735, 1410, 2070, 2760, 3435, 4110, 4800, 5445, 6120, 6795, 7470, 8130, 8805},
     {60, 735, 1395, 2055, 2745, 3420, 4095, 4785, 5430, 6105, 6780, 7455, 8115, 8805},
     {60, 720, 1395, 2055, 2745, 3420, 4110, 4800, 5445, 6120, 6795, 7470, 8130, 8805},
 };
-const int kRowTops[4] = {30, 570, 1080, 1605};
+const int kDesignRowTops[4] = {30, 570, 1080, 1605};
 
 } // namespace
 
@@ -110,10 +110,10 @@ private slots:
         row("Image4", "Picture1", {0, 2100, 9420, 525});
         row("Image3", "Picture1", {165, 7350, 9420, 2085});
         for (int i = 0; i < 56; ++i) {
-            const int top = (i == 0 || i == 13) ? 45 : kRowTops[i / 14];
+            const int top = (i == 0 || i == 13) ? 45 : kDesignRowTops[i / 14];
             const QByteArray name = "Label1_" + QByteArray::number(i);
             QTest::newRow(name.constData()) << QString::fromLatin1(name) << QStringLiteral("Picture1")
-                                            << Placed{kCellLefts[i / 14][i % 14], top, 540, 420};
+                                            << Placed{kDesignCellLefts[i / 14][i % 14], top, 540, 420};
         }
     }
 

@@ -8,9 +8,15 @@
 
 namespace probe {
 
+// The embedded picture of `owner`; or, when GLYPHBOARD_PANEL_PICTURES names
+// a folder, <folder>/<owner>.png, so that the same checks look at pictures
+// taken elsewhere (the panels as the Windows palette shows them).
 inline QImage load(const QString& owner)
 {
-    return QImage(QStringLiteral(":/pictures/%1.png").arg(owner)).convertToFormat(QImage::Format_ARGB32);
+    const QString folder = qEnvironmentVariable("GLYPHBOARD_PANEL_PICTURES");
+    const QString path = folder.isEmpty() ? QStringLiteral(":/pictures/%1.png").arg(owner)
+                                          : QStringLiteral("%1/%2.png").arg(folder, owner);
+    return QImage(path).convertToFormat(QImage::Format_ARGB32);
 }
 
 // The bounds of the pixels in area for which isInk holds; empty when none.

@@ -30,6 +30,13 @@ constexpr Member kMembers[] = {
     {"Font", L"NameBi", nullptr},
 };
 
+void Record(Script& script, std::string line)
+{
+    if (script.onRecord)
+        script.onRecord(line);
+    script.log.push_back(std::move(line));
+}
+
 std::string Narrow(std::wstring_view text)
 {
     return {text.begin(), text.end()};
@@ -89,7 +96,7 @@ public:
     {
         const ULONG left = --references_;
         if (left == 0) {
-            script_.log.push_back(kind_ + " released");
+            Record(script_, kind_ + " released");
             delete this;
         }
         return left;
@@ -133,7 +140,7 @@ public:
         // Arguments arrive last first.
         for (UINT i = parameters->cArgs; i-- > 0;)
             line += " " + ArgumentText(parameters->rgvarg[i]);
-        script_.log.push_back(line);
+        Record(script_, line);
 
         const int call = ++script_.calls;
         if (call == script_.failAtCall) {
@@ -188,14 +195,14 @@ public:
             return CLASS_E_NOAGGREGATION;
         if (script_.refuseCreations > 0) {
             --script_.refuseCreations;
-            script_.log.push_back("Global refused");
+            Record(script_, "Global refused");
             return script_.creationFailure;
         }
         auto* global = new FakeObject(script_, "Global");
         const HRESULT result = global->QueryInterface(iid, object);
         global->Release();
         if (SUCCEEDED(result))
-            script_.log.push_back("Global created");
+            Record(script_, "Global created");
         return result;
     }
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }

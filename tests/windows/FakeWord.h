@@ -11,6 +11,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ namespace fakeword {
 
 struct Script {
     std::vector<std::string> log;
+    // Told every line as it is logged, when set.
+    std::function<void(const std::string&)> onRecord;
 
     // The call (counted from 1 over all objects) that fails with `failWith`;
     // 0 for none. DISP_E_EXCEPTION comes with Word's description.

@@ -1,8 +1,8 @@
 #pragma once
 
-// A small harness for the test programs of the Windows cross build, which
-// has no Qt: named cases, checks that report and go on, and an exit status
-// for CTest.
+// A small harness for test programs that use no toolkit (the Windows cross
+// build has no Qt): named cases, checks that report and go on, and an exit
+// status for CTest.
 
 #include <cstdio>
 #include <exception>

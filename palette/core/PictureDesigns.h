@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QPixmap>
-#include <QSize>
+#include <cstring>
 
 namespace palette {
 
 // The pictures of the palette window, by owner (the control that shows
-// them, or Form1Icon for the window icon), with their size in pixels.
+// them, or Form1Icon for the window icon), with their size in pixels at
+// 15 twips a pixel. Each is drawn at build time as <owner>.png.
 struct PictureDesign {
     const char* owner;
     int width;
@@ -27,13 +27,13 @@ inline constexpr PictureDesign kPictures[] = {
     {"Menu", 77, 36},       // logo lettering that opens the about panel
 };
 
-// The size of `owner`'s picture; an empty size for a control without one.
-QSize PictureSize(const char* owner);
-
-// The picture of `owner` from the resource ":/pictures/<owner>.png". While
-// that resource is missing, a plain placeholder of exactly the picture's
-// size stands in for it (a grid of the cells for the panels), so that the
-// window's geometry does not depend on the pictures being built.
-QPixmap LoadPicture(const char* owner);
+// The picture design of `owner`; nullptr for a control without a picture.
+inline const PictureDesign* FindPicture(const char* owner)
+{
+    for (const PictureDesign& picture : kPictures)
+        if (std::strcmp(picture.owner, owner) == 0)
+            return &picture;
+    return nullptr;
+}
 
 } // namespace palette

@@ -66,10 +66,8 @@ QPixmap Placeholder(const char* owner, QSize size)
 
 QSize PictureSize(const char* owner)
 {
-    for (const PictureDesign& picture : kPictures)
-        if (std::strcmp(picture.owner, owner) == 0)
-            return QSize(picture.width, picture.height);
-    return {};
+    const PictureDesign* picture = FindPicture(owner);
+    return picture ? QSize(picture->width, picture->height) : QSize();
 }
 
 QPixmap LoadPicture(const char* owner)

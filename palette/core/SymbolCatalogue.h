@@ -1,15 +1,16 @@
 #pragma once
 
+#include "Panels.h"
+
 #include <string_view>
 
 namespace palette {
 
-// The four symbol panels. Which one is current is read from the window's
-// overlay pictures (Form1::CurrentPanel), never stored.
-enum Panel { PanelAlgebra, PanelLetters, PanelGeometry, PanelCalculus };
-
-inline constexpr int kPanelCount = 4;
 inline constexpr int kCellCount = 56;
+
+// The cell that deletes the character before the insertion point before it
+// types, on every panel, as long as the strip picture Image4 shows.
+inline constexpr int kDeleteFirstCell = 14;
 
 // What one palette cell types on one panel, in which font, and the name its
 // tooltip shows. Texts are exact UTF-16 code units: spaces and lone vowel

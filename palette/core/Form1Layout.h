@@ -5,11 +5,11 @@
 // window was drawn. One pixel is 15 twips; every value here is a whole
 // number of pixels, which the static_asserts at the end make sure of.
 //
-// Each container's controls are listed topmost first; Form1 creates them in
-// reverse so that Qt's sibling order gives the same stacking.
+// Each container's controls are listed topmost first; a front end creates
+// them in reverse, so that later siblings lie above earlier ones.
 //
 // Control arrays: element i of the array `Label1` is the control named
-// "Label1_i" (object name), e.g. "Label1_0" ... "Label1_55", "Shape2_3".
+// "Label1_i", e.g. "Label1_0" ... "Label1_55", "Shape2_3".
 
 namespace palette {
 
@@ -53,8 +53,8 @@ struct ControlDesign {
     const char* caption = nullptr; // UTF-8
 };
 
-// The window's client area on screen and its sizes. Qt sizes client areas;
-// the expanded client is as wide as the panel (1185 + 9420) and as high as
+// The window's client area on screen and its sizes. The front ends size
+// client areas; the expanded client is as wide as the panel (1185 + 9420) and as high as
 // the bottom of the strip (15 + 2100 + 525), which leaves strip cell 3 out of
 // view. The collapsed client is what an 870 x 945 outer window keeps after a
 // three-pixel frame and a 19-pixel title bar: Picture2 covers all of it.

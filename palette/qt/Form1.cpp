@@ -1,0 +1,244 @@
+#include "Form1.h"
+
+#include "FailureBox.h"
+#include "Form1Layout.h"
+#include "FrameShape.h"
+#include "HotSpot.h"
+#include "Pictures.h"
+#include "SetTopmost.h"
+#include "TwipConversion.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <ranges>
+
+namespace palette {
+namespace {
+
+// Controls of a picture box are placed relative to its client area, inside
+// its border.
+QPoint ClientOrigin(QWidget* container)
+{
+    if (auto* frame = qobject_cast<QFrame*>(container))
+        return frame->contentsRect().topLeft();
+    return {};
+}
+
+} // namespace
+
+Form1::Form1(doclink::DocumentLink& link, BeepFunction beep)
+    : QWidget(nullptr)
+    , beep_(std::move(beep))
+    , logic_(*this, link)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
+    setWindowIcon(QIcon(LoadPicture("Form1Icon")));
+    // Fixed border with system menu and close box, no minimize or maximize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+    setGeometry(QRect(ToPixels(kClientOrigin), ToPixels(kStoredClientSize)));
+    setFixedSize(ToPixels(kStoredClientSize));
+
+    Build(kForm1Controls, this);
+    Build(kPicture1Controls, Control("Picture1"));
+    Build(kPicture2Controls, Control("Picture2"));
+    Build(kPicture3Controls, Control("Picture3"));
+
+    // Tab order: Text1 first, so it holds the focus when the window opens;
+    // keys typed into it go nowhere else.
+    QWidget* text1 = Control("Text1");
+    setTabOrder(text1, Control("Command2"));
+    setTabOrder(Control("Command2"), Control("Command3"));
+    setTabOrder(Control("Command3"), Control("Command4"));
+    setTabOrder(Control("Command4"), Control("Command5"));
+    setTabOrder(Control("Command5"), Control("Command6"));
+    text1->setFocus();
+}
+
+Form1::~Form1() = default;
+
+Form1::BeepFunction Form1::DefaultBeep()
+{
+    return [] { QApplication::beep(); };
+}
+
+void Form1::Build(std::span<const ControlDesign> designs, QWidget* container)
+{
+    // Topmost first in the table; Qt stacks later siblings above earlier ones.
+    for (const ControlDesign& design : designs | std::views::reverse) {
+        if (design.kind != ControlKind::CellGrid) {
+            Create(design, container);
+            continue;
+        }
+        for (int i = 0; i < kCellCount; ++i) {
+            const std::string name = ElementName(design.name, i);
+            ControlDesign cell = design;
+            cell.name = name.c_str();
+            cell.kind = ControlKind::Cell;
+            cell.rect = CellRect(i);
+            auto* spot = static_cast<HotSpot*>(Create(cell, container));
+            // Cells start with a flat single-line border; start-up removes it.
+            spot->setFrameStyle(QFrame::Box | QFrame::Plain);
+            spot->setLineWidth(1);
+        }
+    }
+}
+
+QWidget* Form1::Create(const ControlDesign& design, QWidget* container)
+{
+    const QString name = QLatin1String(design.name);
+    const QString caption = design.caption ? QString::fromUtf8(design.caption) : QString();
+    QWidget* widget = nullptr;
+    switch (design.kind) {
+    case ControlKind::Button: {
+        auto* button = new QPushButton(caption, container);
+        connect(button, &QPushButton::clicked, this,
+                [this, name] { logic_.OnClick(name.toStdString()); });
+        widget = button;
+        break;
+    }
+    case ControlKind::TextBox:
+        widget = new QLineEdit(caption, container);
+        break;
+    case ControlKind::Frame:
+        widget = new FrameShape(container);
+        break;
+    case ControlKind::PictureBox:
+    case ControlKind::SunkenPictureBox:
+    case ControlKind::Label:
+    case ControlKind::Image:
+    case ControlKind::BorderedImage:
+    case ControlKind::Cell:
+    case ControlKind::CellGrid: {
+        auto* spot = new HotSpot(container);
+        if (design.kind == ControlKind::SunkenPictureBox) {
+            spot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            spot->setLineWidth(2);
+        } else if (design.kind == ControlKind::Label || design.kind == ControlKind::BorderedImage) {
+            spot->setFrameStyle(QFrame::Box | QFrame::Plain);
+            spot->setLineWidth(1);
+        }
+        // Picture boxes paint the default background below their picture and
+        // children; labels, images and cells are transparent.
+        spot->setAutoFillBackground(design.kind == ControlKind::PictureBox
+                                    || design.kind == ControlKind::SunkenPictureBox);
+        if (!PictureSize(design.name).isEmpty())
+            spot->setPixmap(LoadPicture(design.name));
+        if (design.kind == ControlKind::Label) {
+            QFont font(QStringLiteral("Tahoma"));
+            font.setPointSizeF(8.25);
+            font.setWeight(QFont::Normal);
+            spot->setFont(font);
+            spot->setTextFormat(Qt::PlainText);
+            spot->setText(caption);
+        }
+        const std::string key = design.name;
+        connect(spot, &HotSpot::clicked, this, [this, key] { logic_.OnClick(key); });
+        connect(spot, &HotSpot::mouseMoved, this, [this, key] { logic_.OnMouseMove(key); });
+        widget = spot;
+        break;
+    }
+    }
+    widget->setObjectName(name);
+    const QRect rect = ToPixels(design.rect);
+    widget->setGeometry(QRect(ClientOrigin(container) + rect.topLeft(), rect.size()));
+    widget->setVisible(design.visible);
+    controlsByName_[design.name] = widget;
+    return widget;
+}
+
+QWidget* Form1::Control(std::string_view name) const
+{
+    const auto found = controlsByName_.find(std::string(name));
+    Q_ASSERT(found != controlsByName_.end());
+    return found->second;
+}
+
+void Form1::Load()
+{
+    logic_.Load();
+}
+
+Panel Form1::CurrentPanel() const
+{
+    return logic_.CurrentPanel();
+}
+
+// The verbs. Visibility is the control's own flag, not whether it is on
+// screen: Image4 counts as shown in the collapsed view, where it lies outside
+// the client area, and every control counts before the window is shown.
+
+bool Form1::IsVisible(std::string_view control) const
+{
+    return !Control(control)->isHidden();
+}
+
+void Form1::Show(std::string_view control)
+{
+    Control(control)->show();
+}
+
+void Form1::Hide(std::string_view control)
+{
+    Control(control)->hide();
+}
+
+TwipPoint Form1::Position(std::string_view control) const
+{
+    QWidget* widget = Control(control);
+    return ToTwips(widget->pos() - ClientOrigin(widget->parentWidget()));
+}
+
+void Form1::Move(std::string_view control, TwipPoint to)
+{
+    QWidget* widget = Control(control);
+    widget->move(ClientOrigin(widget->parentWidget()) + ToPixels(to));
+}
+
+void Form1::SetToolTip(std::string_view control, std::u16string_view text)
+{
+    Control(control)->setToolTip(
+        QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void Form1::RemoveBorder(std::string_view control)
+{
+    static_cast<HotSpot*>(Control(control))->setFrameShape(QFrame::NoFrame);
+}
+
+void Form1::SetClientSize(TwipSize size)
+{
+    setFixedSize(ToPixels(size));
+}
+
+void Form1::MakeTopmost()
+{
+    SetTopmost(*this);
+}
+
+void Form1::ShowWindow()
+{
+    show();
+}
+
+void Form1::CloseWindow()
+{
+    // Closing the only window ends the program.
+    close();
+}
+
+void Form1::Beep()
+{
+    beep_();
+}
+
+void Form1::ShowFailureBox()
+{
+    palette::ShowFailureBox(this);
+}
+
+} // namespace palette
