@@ -11,15 +11,6 @@ set(host_files VovediVoda.dot NurvelSans.ttf NurvelSansB.ttf Vudida.ttf Dizever.
 list(TRANSFORM host_files PREPEND "${host_medium}/" OUTPUT_VARIABLE host_paths)
 glyphboard_host_targets(windows_medium_data TARGETS medium BYPRODUCTS ${host_paths})
 
-# Until the palette is part of the Windows build, a marked stand-in takes
-# its place, so that an installation can still be tried end to end.
-if(TARGET Glyphboard)
-    set(palette Glyphboard)
-else()
-    add_executable(GlyphboardStandIn WIN32 windows/GlyphboardStandIn.cpp)
-    target_link_options(GlyphboardStandIn PRIVATE -municode)
-    set(palette GlyphboardStandIn)
-endif()
 
 set(placeholders NurvelT.nrv NurvelV.nrv Docpush.exe)
 set(placeholder_copies)
@@ -37,12 +28,12 @@ add_custom_command(
     COMMAND ${CMAKE_COMMAND} -E make_directory "${medium}"
     COMMAND ${CMAKE_COMMAND} -E copy ${host_paths} "${medium}/"
     COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:Glyphinstall>" "${medium}/Glyphinstall.exe"
-    COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:${palette}>" "${medium}/Glyphboard.exe"
+    COMMAND ${CMAKE_COMMAND} -E copy "$<TARGET_FILE:Glyphboard>" "${medium}/Glyphboard.exe"
     ${placeholder_copies}
     COMMAND ${CMAKE_COMMAND} -E rm -f "${GLYPHBOARD_WINDOWS_MEDIUM_ZIP}"
     COMMAND ${CMAKE_COMMAND} -E tar cf "${GLYPHBOARD_WINDOWS_MEDIUM_ZIP}" --format=zip Glyphboard
     WORKING_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}"
-    DEPENDS ${host_paths} Glyphinstall ${palette} placeholder.txt
+    DEPENDS ${host_paths} Glyphinstall Glyphboard placeholder.txt
     COMMENT "Packing the Windows installation medium ${GLYPHBOARD_WINDOWS_MEDIUM_ZIP}"
     VERBATIM)
 add_custom_target(windows_medium ALL DEPENDS "${GLYPHBOARD_WINDOWS_MEDIUM_ZIP}")
