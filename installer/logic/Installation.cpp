@@ -130,8 +130,13 @@ private:
             for (const FontFile& font : fontFiles) {
                 if (!Applies(font.when, me_))
                     continue;
+                // A font the system has loaded cannot be overwritten, not
+                // even with the same bytes; a later installation finds it in
+                // place and only registers it again.
+                const std::u16string source = Join(source_, font.name);
                 const std::u16string installed = Join(fonts, font.name);
-                files_.CopyFileReplacing(Join(source_, font.name), installed);
+                if (!files_.SameContents(source, installed))
+                    files_.CopyFileReplacing(source, installed);
                 files_.RegisterFont(installed);
             }
             desktop_.ExploreFolder(fonts);

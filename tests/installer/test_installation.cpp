@@ -338,6 +338,32 @@ private slots:
         QCOMPARE(machine.desktop.explored.empty(), !refused.isEmpty());
     }
 
+    // The system holds the fonts it has loaded open: a later installation
+    // leaves the unchanged fonts in place and registers them again, while a
+    // changed font held open is still the word processor's page.
+    void laterRunsOverFontsTheSystemHolds_data()
+    {
+        QTest::addColumn<bool>("fontChanged");
+        QTest::newRow("same fonts") << false;
+        QTest::newRow("a changed font") << true;
+    }
+
+    void laterRunsOverFontsTheSystemHolds()
+    {
+        QFETCH(bool, fontChanged);
+        Machine machine;
+        QCOMPARE(machine.Install(), InstallationOutcome::Completed);
+        for (const char16_t* font : {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf", u"Dizever.ttf"})
+            machine.files.FailOn(In(fonts, font), FailureKind::Permission, -1, true);
+        if (fontChanged)
+            machine.files.AddFile(In(source, u"Vudida.ttf"), "Vudida.ttf, a later version");
+        machine.files.registered.clear();
+
+        QCOMPARE(machine.Install(),
+                 fontChanged ? InstallationOutcome::WordRunning : InstallationOutcome::Completed);
+        QCOMPARE(int(machine.registered().size()), fontChanged ? 2 : 4);
+    }
+
     void retryAfterTheWordProcessorIsClosedCompletes()
     {
         Machine machine;
