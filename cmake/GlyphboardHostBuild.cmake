@@ -6,7 +6,6 @@
 #
 # defines the custom target <name>, which brings the host targets up to
 # date; BYPRODUCTS are files under GLYPHBOARD_HOST_DATA_DIR they make.
-include_guard(GLOBAL)
 
 # GLYPHBOARD_HOST_BUILD_DIR names the native build; without it, build/ of
 # the source tree serves.
