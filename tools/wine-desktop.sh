@@ -55,22 +55,33 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-if [ "$display" = auto ]; then
-    for n in $(seq 90 199); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-    done
-fi
-export DISPLAY="$display"
 unset WAYLAND_DISPLAY
-if ! xdpyinfo >/dev/null 2>&1; then
-    Xvfb "$display" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
+start_xvfb() {
+    Xvfb "$1" -screen 0 "$screen" -nolisten tcp >/dev/null 2>&1 &
     xvfb_pid=$!
     for _ in $(seq 100); do
-        xdpyinfo >/dev/null 2>&1 && break
-        kill -0 "$xvfb_pid" 2>/dev/null || { echo "wine-desktop: Xvfb did not start on $display" >&2; exit 1; }
+        xdpyinfo -display "$1" >/dev/null 2>&1 && return 0
+        kill -0 "$xvfb_pid" 2>/dev/null || break
         sleep 0.1
     done
+    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+    return 1
+}
+if [ "$display" = auto ]; then
+    # A display nobody uses: no lock, no socket, no server answering (a
+    # server in another file-system namespace may still hold the number,
+    # then Xvfb fails and the next one is tried).
+    for n in $(seq 90 199); do
+        [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+        xdpyinfo -display ":$n" >/dev/null 2>&1 && continue
+        start_xvfb ":$n" && { display=":$n"; break; }
+    done
+    [ "$display" = auto ] && { echo "wine-desktop: no free X display" >&2; exit 1; }
+elif ! xdpyinfo -display "$display" >/dev/null 2>&1; then
+    start_xvfb "$display" || { echo "wine-desktop: Xvfb did not start on $display" >&2; exit 1; }
 fi
+export DISPLAY="$display"
 
 if [ "$wm" = 1 ]; then
     openbox --sm-disable >/dev/null 2>&1 &
@@ -82,8 +93,11 @@ if [ -z "$prefix" ]; then
     made_prefix=1
 fi
 export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
+# Debian's 64-bit wine loader, named in tools/deps/system-paths.txt; the
+# plain "wine" command where it is not there.
 WINE=wine
-[ -x /usr/lib/wine/wine64 ] && WINE=/usr/lib/wine/wine64
+wine64=$(awk '$1 == "wine64" { print $2 }' "$(dirname "$0")/deps/system-paths.txt")
+[ -n "$wine64" ] && [ -x "$wine64" ] && WINE=$wine64
 export WINE
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -75,9 +75,12 @@ Form1Window::Form1Window(HINSTANCE instance, doclink::DocumentLink& link)
     dpi_ = dpi::ForWindow(window_);
     buttonFont_ = dpi::MessageFont(dpi_);
 
+    // The tooltip window has no owner: a topmost window that the palette
+    // owned would keep the palette itself from becoming topmost (wine puts
+    // an owner below its owned windows and leaves it in the ordinary band).
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
 
     Build(kForm1Controls, std::size(kForm1Controls), nullptr);
     Build(kPicture1Controls, std::size(kPicture1Controls), &Find("Picture1"));
@@ -91,6 +94,8 @@ Form1Window::~Form1Window()
 {
     if (IsWindow(window_))
         DestroyWindow(window_);
+    if (IsWindow(toolTip_))
+        DestroyWindow(toolTip_);
     for (const auto& control : controls_)
         if (control->picture)
             DeleteObject(control->picture);
@@ -350,6 +355,14 @@ LRESULT Form1Window::Handle(HWND window, const Control* container, UINT message,
                          suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
         }
         return 0;
+    case WM_GETMINMAXINFO:
+        // The collapsed view is narrower than the smallest window the system
+        // would otherwise allow with a caption.
+        if (!container) {
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {1, 1};
+            return 0;
+        }
+        break;
     case WM_DESTROY:
         if (!container)
             PostQuitMessage(0);

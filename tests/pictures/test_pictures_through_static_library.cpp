@@ -1,5 +1,7 @@
 // The pictures reach a program that gets them only through another static
 // library.
+#include "PictureDesigns.h"
+
 #include <QFile>
 #include <QTest>
 
@@ -12,9 +14,9 @@ private slots:
     void resourcesArePresent()
     {
         QCOMPARE(stripPicturePath(), QStringLiteral(":/pictures/Image4.png"));
-        for (const char* owner : {"Form1Icon", "Picture1", "Image1", "Image2", "Image3", "Image4",
-                                  "Image5", "Image6", "Image7", "Image8", "Menu"})
-            QVERIFY2(QFile::exists(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(owner))), owner);
+        for (const palette::PictureDesign& picture : palette::kPictures)
+            QVERIFY2(QFile::exists(QStringLiteral(":/pictures/%1.png").arg(QLatin1String(picture.owner))),
+                     picture.owner);
     }
 };
 

@@ -1,11 +1,13 @@
 """Glyphboard.exe end to end under wine, on a real (virtual) X display.
 
 Run inside tools/wine-desktop.sh, which provides DISPLAY, WINEPREFIX and
-WINE. The test starts the palette with no Word, clicks a cell and closes the
+WINE. The test starts an editor (notepad) and the palette with no Word, checks
+that the palette is kept above other windows, clicks a cell and closes the
 failure box with Cancel; registers the fake Word server (an out-of-process
 COM server that logs every call); clicks every cell of the four panels and
 every strip cell in view, one at a time; compares the fake's log with what
-the palette's tables say each click types; collapses and expands the
+the palette's tables say each click types; checks that the editor is still
+the active window; collapses and expands the
 window; and ends the palette with its exit button, after which the fake
 ends too. Before any cell is hovered it
 takes a picture of each panel as the window shows it, for the panel picture
@@ -76,6 +78,12 @@ def size_of(palette):
     return None
 
 
+def collapsed(size):
+    # The window manager keeps a window wide enough for its title bar's
+    # buttons, so only the height is exact.
+    return size and size[1] == COLLAPSED[1] and COLLAPSED[0] <= size[0] < EXPANDED[0]
+
+
 def check_size(palette, expected):
     if size_of(palette) != expected:
         raise Failure(f"the window is {size_of(palette)}, expected {expected}")
@@ -141,10 +149,17 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
         os.remove(log)
 
     started = time.monotonic()
+    # A window to type into, standing in for Word's: the palette must stay
+    # above it and leave it the active window while it is clicked.
+    subprocess.Popen([WINE, "notepad"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    editor = window("Notepad")
     process = subprocess.Popen([WINE, palette_exe], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
         palette = window("Glyphboard")
         time.sleep(1)  # let the window finish its start-up
+        if "_NET_WM_STATE_ABOVE" not in subprocess.run(["xprop", "-id", palette, "_NET_WM_STATE"],
+                                                       capture_output=True, text=True).stdout:
+            raise Failure("the palette is not kept above other windows")
 
         if shots:
             shutil.rmtree(shots, ignore_errors=True)
@@ -161,6 +176,7 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
         xdotool("key", "--clearmodifiers", "Escape")
         wait_for("the failure box to close", lambda: not boxes(), 15)
         print(f"failure box shown and cancelled after {time.monotonic() - started:.1f} s")
+        xdotool("windowactivate", "--sync", editor)
 
         registered = subprocess.run([WINE, server_exe, "/RegServer", windows_path(log)],
                                     capture_output=True, text=True, timeout=120)
@@ -182,12 +198,14 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
                 raise Failure(f"{row['button']} {row['control']} showed the failure box")
             clicked.append(row)
         print(f"{len(clicked)} clicks typed after {time.monotonic() - started:.1f} s")
+        if xdotool("getactivewindow") != [editor]:
+            raise Failure("clicking the palette took the activation from the editor")
 
         # The collapse icon shrinks the window to the expand icon's square,
         # which gives back the whole palette.
         check_size(palette, EXPANDED)
         click(palette, COLLAPSE_ICON)
-        wait_for("the collapsed window", lambda: size_of(palette) == COLLAPSED, 10)
+        wait_for("the collapsed window", lambda: collapsed(size_of(palette)), 10)
         click(palette, EXPAND_ICON)
         wait_for("the expanded window", lambda: size_of(palette) == EXPANDED, 10)
 

@@ -11,10 +11,13 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QSize>
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 
 #include "Fonts.h"
+#include "PictureDesigns.h"
 #include "PanelPainter.h"
 #include "Pictures.h"
 
@@ -76,6 +79,16 @@ int main(int argc, char* argv[])
     };
     for (const PanelDefinition& panel : panels)
         pictures.push_back({panel.owner, {panelWidth, panelHeight}, [&panel] { return paintPanel(panel); }, rgb});
+
+    // Every picture the palette shows, at the size it is designed for.
+    for (const palette::PictureDesign& design : palette::kPictures) {
+        const auto drawn = std::find_if(pictures.begin(), pictures.end(), [&](const Picture& picture) {
+            return std::strcmp(picture.owner, design.owner) == 0;
+        });
+        if (drawn == pictures.end() || drawn->size != QSize(design.width, design.height))
+            return fail(QStringLiteral("no picture of %1 at %2 x %3").arg(QString::fromUtf8(design.owner))
+                            .arg(design.width).arg(design.height)), 1;
+    }
 
     for (const Picture& picture : pictures)
         if (!write(folder, picture))
