@@ -37,12 +37,12 @@ std::wstring Text(const char16_t* text)
     return ToWide(text);
 }
 
-HFONT MakeFont(const wchar_t* face, double points)
+HFONT MakeFont(const wchar_t* face, double points, int weight = FW_BOLD)
 {
     HDC screen = GetDC(nullptr);
     const int height = -MulDiv(static_cast<int>(points * 100), GetDeviceCaps(screen, LOGPIXELSY), 7200);
     ReleaseDC(nullptr, screen);
-    return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS,
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
@@ -97,6 +97,7 @@ Win32Wizard::Win32Wizard(HINSTANCE instance, SystemProbe& probe, FileSystem& fil
 {
     plainFont_ = MakeFont(L"Tahoma", 9.75);
     captionFont_ = MakeFont(L"MS Sans Serif", 12);
+    reportFont_ = MakeFont(L"Tahoma", 8, FW_NORMAL);
     redBrush_ = CreateSolidBrush(RGB(255, 0, 0));
     bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(GLYPHINSTALL_ICON_WINDOW), IMAGE_ICON,
                                              32, 32, LR_DEFAULTCOLOR));
@@ -137,6 +138,7 @@ Win32Wizard::~Win32Wizard()
         DestroyWindow(window_);
     DeleteObject(plainFont_);
     DeleteObject(captionFont_);
+    DeleteObject(reportFont_);
     DeleteObject(redBrush_);
     if (bigIcon_)
         DestroyIcon(bigIcon_);
@@ -384,6 +386,23 @@ void Win32Wizard::SetYesVisible(bool visible)
 
 void Win32Wizard::ShowSuccessPage()
 {
+    SetVisible("Picture4", true);
+}
+
+void Win32Wizard::ShowIncompletePage(const std::u16string& report)
+{
+    // The report takes the whole box of the page, wrapped from the top in a
+    // small plain type, so that a line for each part fits.
+    HWND label = Find("Label11");
+    RECT box;
+    GetWindowRect(Find("Label14"), &box);
+    MapWindowPoints(nullptr, Find("Picture4"), reinterpret_cast<POINT*>(&box), 2);
+    SetWindowLongPtrW(label, GWL_STYLE,
+                      (GetWindowLongPtrW(label, GWL_STYLE) & ~LONG_PTR(SS_TYPEMASK | SS_CENTERIMAGE)) | SS_RIGHT);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(reportFont_), FALSE);
+    SetWindowPos(label, nullptr, box.left + 2, box.top + 2, box.right - box.left - 4, box.bottom - box.top - 4,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowTextW(label, ToWide(report).c_str());
     SetVisible("Picture4", true);
 }
 

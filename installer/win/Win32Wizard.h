@@ -48,6 +48,9 @@ private:
     void SetConsentCaption(const std::u16string& caption) override;
     void SetYesVisible(bool visible) override;
     void ShowSuccessPage() override;
+    // The success page with the report of the parts not installed in place
+    // of its caption; overrides the controls' call once they have it.
+    void ShowIncompletePage(const std::u16string& report);
 
     HINSTANCE instance_;
     SystemProbe& probe_;
@@ -58,6 +61,7 @@ private:
     std::map<std::string, HWND, std::less<>> controls_;
     HFONT plainFont_ = nullptr;
     HFONT captionFont_ = nullptr;
+    HFONT reportFont_ = nullptr;
     HBRUSH redBrush_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;
