@@ -48,9 +48,7 @@ private:
     void SetConsentCaption(const std::u16string& caption) override;
     void SetYesVisible(bool visible) override;
     void ShowSuccessPage() override;
-    // The success page with the report of the parts not installed in place
-    // of its caption; overrides the controls' call once they have it.
-    void ShowIncompletePage(const std::u16string& report);
+    void ShowIncompletePage(const std::u16string& report) override;
 
     HINSTANCE instance_;
     SystemProbe& probe_;
