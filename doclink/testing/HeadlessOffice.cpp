@@ -11,6 +11,8 @@
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
@@ -46,6 +48,9 @@ using rtl::OUString;
 
 struct HeadlessOffice::Uno {
     std::shared_ptr<office::OfficeConnection> connection;
+    // The document opened last: a windowed office makes it the current
+    // component only some time after loading it.
+    Reference<frame::XModel> document;
     // The insertion point of the document opened last, for bare insertions.
     Reference<text::XText> text;
     Reference<text::XTextRange> cursor;
@@ -122,9 +127,9 @@ void KillLiveOfficesAndTerminate()
 
 } // namespace
 
-HeadlessOffice::HeadlessOffice(const std::string& name)
+HeadlessOffice::HeadlessOffice(const std::string& name, bool windowed)
     : pipeName_("glyphboard-" + name + "-" + std::to_string(getpid())),
-      profileDir_("/tmp/" + pipeName_ + "-profile"), uno_(std::make_unique<Uno>())
+      profileDir_("/tmp/" + pipeName_ + "-profile"), windowed_(windowed), uno_(std::make_unique<Uno>())
 {
     std::filesystem::remove_all(profileDir_);
     std::lock_guard lock(g_liveMutex);
@@ -150,15 +155,16 @@ HeadlessOffice::~HeadlessOffice()
 
 std::vector<std::string> HeadlessOffice::StartCommand() const
 {
-    return {LIBREOFFICE_PROGRAM_DIR "/soffice",
-            "--headless",
-            "--invisible",
-            "--nologo",
-            "--nodefault",
-            "--norestore",
-            "--nolockcheck",
-            "-env:UserInstallation=file://" + profileDir_,
-            "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+    std::vector<std::string> command{LIBREOFFICE_PROGRAM_DIR "/soffice",
+                                     "--nologo",
+                                     "--nodefault",
+                                     "--norestore",
+                                     "--nolockcheck",
+                                     "-env:UserInstallation=file://" + profileDir_,
+                                     "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+    if (!windowed_)
+        command.insert(command.begin() + 1, {"--headless", "--invisible"});
+    return command;
 }
 
 namespace {
@@ -225,6 +231,7 @@ office::OfficeConnection& HeadlessOffice::Connection()
 
 void HeadlessOffice::Kill()
 {
+    uno_->document.clear();
     uno_->cursor.clear();
     uno_->text.clear();
     if (uno_->connection)
@@ -249,35 +256,40 @@ void HeadlessOffice::Thaw()
     Signal(SIGCONT);
 }
 
-void HeadlessOffice::OpenBlankDocument(const std::u16string& styleFont)
+void HeadlessOffice::OpenNewDocument(const std::string& path)
 {
-    Checked("cannot open a blank document", [&] {
+    Checked("cannot open a new document", [&] {
         const Reference<frame::XComponentLoader> loader(Connection().Desktop(), UNO_QUERY_THROW);
         const beans::PropertyValue asTemplate = Property("AsTemplate", uno::Any(true));
         const uno::Sequence<beans::PropertyValue> arguments(&asTemplate, 1);
-        const Reference<text::XTextDocument> document(
-            loader->loadComponentFromURL(ToOUString("file://" GLYPHBOARD_BLANK_DOCUMENT), OUString("_blank"), 0,
-                                         arguments),
+        const Reference<frame::XModel> document(
+            loader->loadComponentFromURL(ToOUString("file://" + path), OUString("_blank"), 0, arguments),
             UNO_QUERY_THROW);
-
-        const Reference<container::XNameAccess> paragraphStyles(
-            Reference<style::XStyleFamiliesSupplier>(document, UNO_QUERY_THROW)
-                ->getStyleFamilies()
-                ->getByName(OUString("ParagraphStyles")),
-            UNO_QUERY_THROW);
-        Reference<beans::XPropertySet>(paragraphStyles->getByName(OUString("Standard")), UNO_QUERY_THROW)
-            ->setPropertyValue(OUString("CharFontNameComplex"), uno::Any(ToOUString(styleFont)));
-
-        const Reference<text::XTextViewCursorSupplier> view(
-            Reference<frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController(), UNO_QUERY_THROW);
+        uno_->document = document;
+        const Reference<text::XTextViewCursorSupplier> view(document->getCurrentController(), UNO_QUERY_THROW);
         const Reference<text::XTextViewCursor> cursor = view->getViewCursor();
         uno_->cursor.set(cursor.get());
         uno_->text = cursor->getText();
     });
 }
 
+void HeadlessOffice::OpenBlankDocument(const std::u16string& styleFont)
+{
+    OpenNewDocument(GLYPHBOARD_BLANK_DOCUMENT);
+    Checked("cannot open a blank document", [&] {
+        const Reference<container::XNameAccess> paragraphStyles(
+            Reference<style::XStyleFamiliesSupplier>(uno_->document, UNO_QUERY_THROW)
+                ->getStyleFamilies()
+                ->getByName(OUString("ParagraphStyles")),
+            UNO_QUERY_THROW);
+        Reference<beans::XPropertySet>(paragraphStyles->getByName(OUString("Standard")), UNO_QUERY_THROW)
+            ->setPropertyValue(OUString("CharFontNameComplex"), uno::Any(ToOUString(styleFont)));
+    });
+}
+
 void HeadlessOffice::CloseDocuments()
 {
+    uno_->document.clear();
     uno_->cursor.clear();
     uno_->text.clear();
     // The documents of a lost office are gone with it.
@@ -363,6 +375,40 @@ void HeadlessOffice::BreakParagraph()
 {
     Checked("cannot break the paragraph", [&] {
         uno_->text->insertControlCharacter(uno_->cursor, text::ControlCharacter::PARAGRAPH_BREAK, false);
+    });
+}
+
+void HeadlessOffice::StoreDocument(const std::string& path, const std::string& filter)
+{
+    Checked("cannot store the document", [&] {
+        const Reference<frame::XStorable> document(uno_->document, UNO_QUERY_THROW);
+        const beans::PropertyValue filterName = Property("FilterName", uno::Any(ToOUString(filter)));
+        document->storeToURL(ToOUString("file://" + path), uno::Sequence<beans::PropertyValue>(&filterName, 1));
+    });
+}
+
+void HeadlessOffice::SetDocumentSetting(const std::string& name, bool value)
+{
+    Checked("cannot change a document setting", [&] {
+        const Reference<lang::XMultiServiceFactory> document(uno_->document, UNO_QUERY_THROW);
+        const Reference<beans::XPropertySet> settings(
+            document->createInstance(OUString("com.sun.star.text.DocumentSettings")), UNO_QUERY_THROW);
+        settings->setPropertyValue(ToOUString(name), uno::Any(value));
+    });
+}
+
+void HeadlessOffice::ExportPdf(const std::string& path, const std::string& pdfPath)
+{
+    Checked("cannot export a PDF", [&] {
+        const Reference<frame::XComponentLoader> loader(Connection().Desktop(), UNO_QUERY_THROW);
+        const beans::PropertyValue hidden = Property("Hidden", uno::Any(true));
+        const Reference<frame::XStorable> document(
+            loader->loadComponentFromURL(ToOUString("file://" + path), OUString("_blank"), 0,
+                                         uno::Sequence<beans::PropertyValue>(&hidden, 1)),
+            UNO_QUERY_THROW);
+        const beans::PropertyValue filterName = Property("FilterName", uno::Any(OUString("writer_pdf_Export")));
+        document->storeToURL(ToOUString("file://" + pdfPath), uno::Sequence<beans::PropertyValue>(&filterName, 1));
+        Reference<util::XCloseable>(document, UNO_QUERY_THROW)->close(true);
     });
 }
 

@@ -26,7 +26,10 @@ using Paragraph = std::vector<Portion>;
 class HeadlessOffice {
 public:
     // `name` makes the pipe and profile unique together with the process id.
-    explicit HeadlessOffice(const std::string& name);
+    // A `windowed` office shows its documents in windows on the display the
+    // environment names instead of running headless. The office inherits
+    // the environment (FONTCONFIG_FILE, DISPLAY) at Start().
+    explicit HeadlessOffice(const std::string& name, bool windowed = false);
     ~HeadlessOffice();
     HeadlessOffice(const HeadlessOffice&) = delete;
     HeadlessOffice& operator=(const HeadlessOffice&) = delete;
@@ -48,6 +51,9 @@ public:
     // Opens a new untitled right-to-left document, which becomes the active
     // one; its paragraph style sets complex-script text in `styleFont`.
     void OpenBlankDocument(const std::u16string& styleFont = u"Traditional Arabic");
+    // Opens a new untitled document made from the document or template at
+    // `path`, which becomes the active one.
+    void OpenNewDocument(const std::string& path);
     void CloseDocuments();
 
     // The active document's paragraphs with their text portions.
@@ -62,6 +68,15 @@ public:
     void InsertAtCursor(const std::u16string& text);
     void BreakParagraph();
 
+    // Stores a copy of the document opened last at `path` through the
+    // export filter `filter` ("writer8", "MS Word 2007 XML"); it stays open.
+    void StoreDocument(const std::string& path, const std::string& filter);
+    // Sets a boolean setting ("EmbedFonts") of the document opened last.
+    void SetDocumentSetting(const std::string& name, bool value);
+    // Opens the document at `path` hidden, exports it as PDF to `pdfPath`
+    // and closes it.
+    void ExportPdf(const std::string& path, const std::string& pdfPath);
+
 private:
     void Signal(int signal);
     // The connection to the office, made afresh when it was lost.
@@ -70,6 +85,7 @@ private:
     struct Uno;
     std::string pipeName_;
     std::string profileDir_;
+    bool windowed_ = false;
     std::unique_ptr<Uno> uno_;
 };
 

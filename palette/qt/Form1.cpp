@@ -37,9 +37,14 @@ Form1::Form1(doclink::DocumentLink& link, BeepFunction beep)
     setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(QIcon(LoadPicture("Form1Icon")));
     // Fixed border with system menu and close box, no minimize or maximize.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    // A tool window that never takes the keyboard: a click on a cell leaves
+    // the word processor's document active, so the next typed key lands
+    // there, as with an on-screen keyboard. Clicks, hovers and tooltips do
+    // not need the focus.
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+                   | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowDoesNotAcceptFocus);
+    setAttribute(Qt::WA_ShowWithoutActivating);
     setGeometry(QRect(ToPixels(kClientOrigin), ToPixels(kStoredClientSize)));
     setFixedSize(ToPixels(kStoredClientSize));
 
@@ -48,8 +53,8 @@ Form1::Form1(doclink::DocumentLink& link, BeepFunction beep)
     Build(kPicture2Controls, Control("Picture2"));
     Build(kPicture3Controls, Control("Picture3"));
 
-    // Tab order: Text1 first, so it holds the focus when the window opens;
-    // keys typed into it go nowhere else.
+    // Tab order: Text1 first, so it holds the focus inside the window; the
+    // window never takes the keyboard, so no key reaches it.
     QWidget* text1 = Control("Text1");
     setTabOrder(text1, Control("Command2"));
     setTabOrder(Control("Command2"), Control("Command3"));
@@ -222,6 +227,10 @@ void Form1::MakeTopmost()
 
 void Form1::ShowWindow()
 {
+    // Qt lets closing a tool window leave the program running, and says so
+    // again whenever the window flags change; the palette is the program's
+    // only window, so closing it ends the program.
+    setAttribute(Qt::WA_QuitOnClose);
     show();
 }
 
