@@ -40,7 +40,9 @@ enum class ControlKind {
     Label,            // caption label with a flat single-line border
     Image,            // picture, shown at its natural size
     BorderedImage,    // picture inside a one-pixel single border
-    Cell,             // transparent hot-spot (palette cell, strip cell)
+    Cell,             // transparent hot-spot (strip cell)
+    GridCell,         // palette cell: a Cell created with a flat single-line
+                      // border, which start-up removes
     Frame,            // red rectangle outline, takes no mouse input
     CellGrid,         // stands for the 56 palette cells, see kCellLefts
 };

@@ -1,5 +1,6 @@
 #include "Form1.h"
 
+#include "DesignTables.h"
 #include "FailureBox.h"
 #include "Form1Layout.h"
 #include "FrameShape.h"
@@ -12,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <ranges>
 
 namespace palette {
 namespace {
@@ -48,10 +48,13 @@ Form1::Form1(doclink::DocumentLink& link, BeepFunction beep)
     setGeometry(QRect(ToPixels(kClientOrigin), ToPixels(kStoredClientSize)));
     setFixedSize(ToPixels(kStoredClientSize));
 
-    Build(kForm1Controls, this);
-    Build(kPicture1Controls, Control("Picture1"));
-    Build(kPicture2Controls, Control("Picture2"));
-    Build(kPicture3Controls, Control("Picture3"));
+    for (const ContainerDesign& container : kContainers) {
+        QWidget* parent = container.container ? Control(container.container) : this;
+        ForEachControlBottomFirst(container.controls,
+                                  [&](const ControlDesign& design, const std::string& name) {
+                                      Create(design, name, parent);
+                                  });
+    }
 
     // Tab order: Text1 first, so it holds the focus inside the window; the
     // window never takes the keyboard, so no key reaches it.
@@ -71,38 +74,15 @@ Form1::BeepFunction Form1::DefaultBeep()
     return [] { QApplication::beep(); };
 }
 
-void Form1::Build(std::span<const ControlDesign> designs, QWidget* container)
+QWidget* Form1::Create(const ControlDesign& design, const std::string& name, QWidget* container)
 {
-    // Topmost first in the table; Qt stacks later siblings above earlier ones.
-    for (const ControlDesign& design : designs | std::views::reverse) {
-        if (design.kind != ControlKind::CellGrid) {
-            Create(design, container);
-            continue;
-        }
-        for (int i = 0; i < kCellCount; ++i) {
-            const std::string name = ElementName(design.name, i);
-            ControlDesign cell = design;
-            cell.name = name.c_str();
-            cell.kind = ControlKind::Cell;
-            cell.rect = CellRect(i);
-            auto* spot = static_cast<HotSpot*>(Create(cell, container));
-            // Cells start with a flat single-line border; start-up removes it.
-            spot->setFrameStyle(QFrame::Box | QFrame::Plain);
-            spot->setLineWidth(1);
-        }
-    }
-}
-
-QWidget* Form1::Create(const ControlDesign& design, QWidget* container)
-{
-    const QString name = QLatin1String(design.name);
     const QString caption = design.caption ? QString::fromUtf8(design.caption) : QString();
     QWidget* widget = nullptr;
     switch (design.kind) {
     case ControlKind::Button: {
         auto* button = new QPushButton(caption, container);
         connect(button, &QPushButton::clicked, this,
-                [this, name] { logic_.OnClick(name.toStdString()); });
+                [this, name] { logic_.OnClick(name); });
         widget = button;
         break;
     }
@@ -118,12 +98,14 @@ QWidget* Form1::Create(const ControlDesign& design, QWidget* container)
     case ControlKind::Image:
     case ControlKind::BorderedImage:
     case ControlKind::Cell:
+    case ControlKind::GridCell:
     case ControlKind::CellGrid: {
         auto* spot = new HotSpot(container);
         if (design.kind == ControlKind::SunkenPictureBox) {
             spot->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             spot->setLineWidth(2);
-        } else if (design.kind == ControlKind::Label || design.kind == ControlKind::BorderedImage) {
+        } else if (design.kind == ControlKind::Label || design.kind == ControlKind::BorderedImage
+                   || design.kind == ControlKind::GridCell) {
             spot->setFrameStyle(QFrame::Box | QFrame::Plain);
             spot->setLineWidth(1);
         }
@@ -141,18 +123,17 @@ QWidget* Form1::Create(const ControlDesign& design, QWidget* container)
             spot->setTextFormat(Qt::PlainText);
             spot->setText(caption);
         }
-        const std::string key = design.name;
-        connect(spot, &HotSpot::clicked, this, [this, key] { logic_.OnClick(key); });
-        connect(spot, &HotSpot::mouseMoved, this, [this, key] { logic_.OnMouseMove(key); });
+        connect(spot, &HotSpot::clicked, this, [this, name] { logic_.OnClick(name); });
+        connect(spot, &HotSpot::mouseMoved, this, [this, name] { logic_.OnMouseMove(name); });
         widget = spot;
         break;
     }
     }
-    widget->setObjectName(name);
+    widget->setObjectName(QString::fromStdString(name));
     const QRect rect = ToPixels(design.rect);
     widget->setGeometry(QRect(ClientOrigin(container) + rect.topLeft(), rect.size()));
     widget->setVisible(design.visible);
-    controlsByName_[design.name] = widget;
+    controlsByName_[name] = widget;
     return widget;
 }
 
@@ -223,6 +204,10 @@ void Form1::SetClientSize(TwipSize size)
 void Form1::MakeTopmost()
 {
     SetTopmost(*this);
+    // Qt lets closing a tool window leave the program running, and says so
+    // again whenever the window flags change; the palette is the program's
+    // only window, so closing it ends the program.
+    setAttribute(Qt::WA_QuitOnClose);
 }
 
 void Form1::ShowWindow()

@@ -6,7 +6,6 @@
 #include <QWidget>
 
 #include <functional>
-#include <span>
 #include <string>
 #include <unordered_map>
 
@@ -40,8 +39,7 @@ public:
     static BeepFunction DefaultBeep();
 
 private:
-    void Build(std::span<const ControlDesign> designs, QWidget* container);
-    QWidget* Create(const ControlDesign& design, QWidget* container);
+    QWidget* Create(const ControlDesign& design, const std::string& name, QWidget* container);
     QWidget* Control(std::string_view name) const;
 
     // PaletteControls

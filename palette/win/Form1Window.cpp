@@ -1,5 +1,6 @@
 #include "Form1Window.h"
 
+#include "DesignTables.h"
 #include "Dpi.h"
 #include "Form1Layout.h"
 #include "PictureBitmaps.h"
@@ -82,10 +83,12 @@ Form1Window::Form1Window(HINSTANCE instance, doclink::DocumentLink& link)
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
 
-    Build(kForm1Controls, std::size(kForm1Controls), nullptr);
-    Build(kPicture1Controls, std::size(kPicture1Controls), &Find("Picture1"));
-    Build(kPicture2Controls, std::size(kPicture2Controls), &Find("Picture2"));
-    Build(kPicture3Controls, std::size(kPicture3Controls), &Find("Picture3"));
+    for (const ContainerDesign& container : kContainers) {
+        Control* parent = container.container ? &Find(container.container) : nullptr;
+        ForEachControlBottomFirst(container.controls, [&](const ControlDesign& design, const std::string& name) {
+            Add(design, name, parent);
+        });
+    }
     AddCellToolTips();
     ApplyDpi(dpi_);
 }
@@ -126,30 +129,12 @@ void Form1Window::RegisterClasses(HINSTANCE instance)
     RegisterClassExW(&box);
 }
 
-void Form1Window::Build(const ControlDesign* designs, std::size_t count, Control* container)
-{
-    // Topmost first in the table: created bottom first.
-    for (std::size_t i = count; i-- > 0;) {
-        const ControlDesign& design = designs[i];
-        if (design.kind != ControlKind::CellGrid) {
-            Add(design, design.name, container);
-            continue;
-        }
-        for (int cell = 0; cell < kCellCount; ++cell) {
-            ControlDesign element = design;
-            element.kind = ControlKind::Cell;
-            element.rect = CellRect(cell);
-            // Cells start with a flat single-line border; start-up removes it.
-            Add(element, ElementName(design.name, cell), container).bordered = true;
-        }
-    }
-}
-
 Form1Window::Control& Form1Window::Add(const ControlDesign& design, std::string name, Control* container)
 {
     auto control = std::make_unique<Control>(Control{
         name, design.kind, design.rect, design.visible,
-        design.kind == ControlKind::Label || design.kind == ControlKind::BorderedImage,
+        design.kind == ControlKind::Label || design.kind == ControlKind::BorderedImage
+            || design.kind == ControlKind::GridCell,
         Wide(design.caption), container});
     if (const PictureDesign* picture = FindPicture(design.name)) {
         control->picture = PictureBitmaps::Load(instance_, design.name);

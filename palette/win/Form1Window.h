@@ -46,7 +46,6 @@ public:
 private:
     struct Control;
 
-    void Build(const ControlDesign* designs, std::size_t count, Control* container);
     Control& Add(const ControlDesign& design, std::string name, Control* container);
     void CreateChildWindow(Control& control);
     void PlaceChildWindow(const Control& control) const;

@@ -2,11 +2,11 @@
 // end: which verbs each event asks for, in which order, and what it types.
 
 #include "Check.h"
+#include "DesignTables.h"
 #include "DocumentLink.h"
 #include "PaletteLogic.h"
 
 #include <map>
-#include <span>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -46,18 +46,10 @@ class RecordingControls final : public PaletteControls {
 public:
     explicit RecordingControls(Recorder& recorder) : recorder_(recorder)
     {
-        using Table = std::span<const ControlDesign>;
-        for (Table table : {Table(kForm1Controls), Table(kPicture2Controls), Table(kPicture3Controls)})
-            for (const ControlDesign& design : table)
-                Add(design.name, design.rect, design.visible);
-        for (const ControlDesign& design : kPicture1Controls) {
-            if (design.kind != ControlKind::CellGrid) {
-                Add(design.name, design.rect, design.visible);
-                continue;
-            }
-            for (int i = 0; i < kCellCount; ++i)
-                Add(ElementName(design.name, i), CellRect(i), design.visible);
-        }
+        for (const ContainerDesign& container : kContainers)
+            ForEachControlBottomFirst(container.controls, [this](const ControlDesign& design, const std::string& name) {
+                controls_[name] = {{design.rect.left, design.rect.top}, design.visible};
+            });
     }
 
     bool IsVisible(std::string_view control) const override { return Find(control).visible; }
@@ -103,10 +95,6 @@ private:
         bool visible;
     };
 
-    void Add(const std::string& name, TwipRect rect, bool visible)
-    {
-        controls_[name] = {{rect.left, rect.top}, visible};
-    }
     // A verb on a control the design lacks is a fault of the handlers.
     Control& Find(std::string_view name) const
     {

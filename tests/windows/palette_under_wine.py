@@ -9,7 +9,8 @@ every strip cell in view, one at a time; compares the fake's log with what
 the palette's tables say each click types; checks that the editor is still
 the active window; collapses and expands the
 window; and ends the palette with its exit button, after which the fake
-ends too. Before any cell is hovered it
+ends too. Last it starts the palette at 125 % and 150 % and checks that the
+window is the design scaled whole. Before any cell is hovered it
 takes a picture of each panel as the window shows it, for the panel picture
 checks of the native build.
 
@@ -36,6 +37,8 @@ COMPARED = ("Global.ActiveDocument", "Document.ActiveWindow", "Window.Selection"
             "Selection.TypeBackspace", "Font.NameBi", "Selection.TypeText")
 
 
+# The expanded client size at 125 % and 150 %: 10605 x 2640 twips.
+SCALED_SIZES = [(120, (884, 220)), (144, (1061, 264))]
 # Client sizes of the two views and the icons that switch them, in pixels.
 EXPANDED = (707, 176)
 COLLAPSED = (52, 38)
@@ -43,8 +46,39 @@ COLLAPSE_ICON = (79 + 20, 1 + 140 + 15)
 EXPAND_ICON = (25, 18)
 
 
+# The whole run ends before CTest's timeout, so that tools/wine-desktop.sh
+# still cleans up after a run that hangs.
+RUN_DEADLINE = time.monotonic() + 540
+
+
 class Failure(Exception):
     pass
+
+
+class FakeWordLog:
+    """The fake's log file, read as it grows."""
+
+    def __init__(self, path):
+        self.path = path
+        self.lines = []
+        self.typed = 0
+        self._offset = 0
+        self._partial = b""
+
+    def refresh(self):
+        try:
+            with open(self.path, "rb") as source:
+                source.seek(self._offset)
+                data = source.read()
+        except FileNotFoundError:
+            return self
+        self._offset += len(data)
+        *complete, self._partial = (self._partial + data).split(b"\n")
+        for line in complete:
+            text = line.decode("utf-8")
+            self.lines.append(text)
+            self.typed += text.startswith("Selection.TypeText")
+        return self
 
 
 def xdotool(*args):
@@ -52,7 +86,7 @@ def xdotool(*args):
 
 
 def wait_for(what, condition, timeout):
-    deadline = time.monotonic() + timeout
+    deadline = min(time.monotonic() + timeout, RUN_DEADLINE)
     while time.monotonic() < deadline:
         result = condition()
         if result:
@@ -122,18 +156,6 @@ def expected_calls(row):
     return calls
 
 
-def log_lines(log):
-    try:
-        with open(log, encoding="utf-8") as source:
-            return source.read().splitlines()
-    except FileNotFoundError:
-        return []
-
-
-def insertions(log):
-    return sum(line.startswith("Selection.TypeText") for line in log_lines(log))
-
-
 def screenshot(palette, shots, owner):
     x, y = PICTURE1_AT
     width, height = PANEL_SIZE
@@ -144,9 +166,10 @@ def screenshot(palette, shots, owner):
 def main(palette_exe, server_exe, table_exe, work, shots=None):
     rows = read_table(table_exe)
     at = {row["control"]: row["at"] for row in rows}
-    log = os.path.join(work, "fake-word.log")
-    if os.path.exists(log):
-        os.remove(log)
+    log_path = os.path.join(work, "fake-word.log")
+    if os.path.exists(log_path):
+        os.remove(log_path)
+    log = FakeWordLog(log_path)
 
     started = time.monotonic()
     # A window to type into, standing in for Word's: the palette must stay
@@ -178,7 +201,7 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
         print(f"failure box shown and cancelled after {time.monotonic() - started:.1f} s")
         xdotool("windowactivate", "--sync", editor)
 
-        registered = subprocess.run([WINE, server_exe, "/RegServer", windows_path(log)],
+        registered = subprocess.run([WINE, server_exe, "/RegServer", windows_path(log_path)],
                                     capture_output=True, text=True, timeout=120)
         if "registered" not in registered.stdout.split():
             raise Failure(f"the fake Word could not be registered: {registered.stdout}{registered.stderr}")
@@ -189,13 +212,16 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
                 if row["control"] != "Command2":
                     click(palette, row["at"])  # a panel button: types nothing
                 continue
-            before = insertions(log)
+            before = log.typed
             click(palette, row["at"])
-            timeout = 30 if not clicked else 10  # the first click starts the server
-            wait_for(f"the insertion of {row['button']} {row['control']}",
-                     lambda: insertions(log) > before or boxes(), timeout)
-            if boxes():
-                raise Failure(f"{row['button']} {row['control']} showed the failure box")
+            timeout = 60 if not clicked else 20  # the first click starts the server
+            try:
+                wait_for(f"the insertion of {row['button']} {row['control']}",
+                         lambda: log.refresh().typed > before, timeout)
+            except Failure:
+                if boxes():
+                    raise Failure(f"{row['button']} {row['control']} showed the failure box")
+                raise
             clicked.append(row)
         print(f"{len(clicked)} clicks typed after {time.monotonic() - started:.1f} s")
         if xdotool("getactivewindow") != [editor]:
@@ -211,12 +237,12 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
 
         click(palette, at["Command2"])
         process.wait(timeout=30)
-        wait_for("the fake Word to let go", lambda: "Global released" in log_lines(log), 30)
+        wait_for("the fake Word to let go", lambda: "Global released" in log.refresh().lines, 30)
     finally:
         if process.poll() is None:
             process.kill()
 
-    lines = log_lines(log)
+    lines = log.refresh().lines
     if lines.count("Global created") != 1:
         raise Failure(f"Global was created {lines.count('Global created')} times")
     compared = [line for line in lines if line.startswith(COMPARED)]
@@ -227,7 +253,30 @@ def main(palette_exe, server_exe, table_exe, work, shots=None):
                 raise Failure(f"call {index}: logged {got!r}, expected {want!r}")
         raise Failure(f"{len(compared)} calls logged, {len(expected)} expected")
     print(f"the fake Word logged the {len(clicked)} insertions as the tables say; "
-          f"{time.monotonic() - started:.1f} s in all")
+          f"{time.monotonic() - started:.1f} s")
+
+    for dpi, size in SCALED_SIZES:
+        check_scaled_window(palette_exe, dpi, size, at["Command2"])
+    print(f"{time.monotonic() - started:.1f} s in all")
+
+
+def check_scaled_window(palette_exe, dpi, size, exit_at):
+    """At `dpi` the expanded window is the design scaled whole, not cut."""
+    subprocess.run([WINE, "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                    "/d", str(dpi), "/f"], capture_output=True, timeout=120)
+    # The display settings are read when the prefix starts afresh: end its
+    # programs (the editor; the fake Word has ended by itself).
+    subprocess.run(["wineserver", "-k"], timeout=120)
+    subprocess.run(["wineserver", "-w"], timeout=120)
+    process = subprocess.Popen([WINE, palette_exe], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        palette = window("Glyphboard")
+        wait_for(f"the expanded window at {dpi} DPI", lambda: size_of(palette) == size, 15)
+        click(palette, (exit_at[0] * dpi // 96, exit_at[1] * dpi // 96))
+        process.wait(timeout=30)
+    finally:
+        if process.poll() is None:
+            process.kill()
 
 
 if __name__ == "__main__":
