@@ -212,10 +212,6 @@ void Form1::MakeTopmost()
 
 void Form1::ShowWindow()
 {
-    // Qt lets closing a tool window leave the program running, and says so
-    // again whenever the window flags change; the palette is the program's
-    // only window, so closing it ends the program.
-    setAttribute(Qt::WA_QuitOnClose);
     show();
 }
 
