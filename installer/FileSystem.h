@@ -55,6 +55,10 @@ public:
     // True when both files can be read and hold the same bytes; never throws.
     virtual bool SameContents(const std::u16string& first,
                               const std::u16string& second) = 0;
+    // Makes a font file just copied into the Windows fonts folder usable at
+    // once, or throws FileError. Where copying the file is all the system
+    // needs, this does nothing.
+    virtual void RegisterFont(const std::u16string& fontFile) { static_cast<void>(fontFile); }
 
     // Takes the user's installation lock, so that two installers never
     // write the same files at once; false when another installer holds it.

@@ -236,9 +236,16 @@ private:
         windowsFolder_ = controls_.SelectWindowsFolderEntry();
         const std::u16string fonts = windowsFolder_ + u"\\fonts";
         for (const FontFile& font : fontFiles) {
-            if (Applies(font.when, me_))
-                Step(FileAction::Copy, font.name,
-                     [&] { files_.CopyFileReplacing(Join(source_, font.name), Join(fonts, font.name)); });
+            if (!Applies(font.when, me_))
+                continue;
+            // A font the system has loaded cannot be overwritten, not even
+            // with the same bytes; a later installation finds it in place and
+            // only registers it again.
+            const std::u16string source = Join(source_, font.name);
+            const std::u16string installed = Join(fonts, font.name);
+            if (!files_.SameContents(source, installed))
+                Step(FileAction::Copy, font.name, [&] { files_.CopyFileReplacing(source, installed); });
+            Step(FileAction::Register, font.name, [&] { files_.RegisterFont(installed); });
         }
         desktop_.ExploreFolder(fonts);
     }

@@ -32,6 +32,8 @@ std::u16string_view Verb(FileAction action)
         return u"تعذرت قراءة ";
     case FileAction::CreateFolder:
         return u"تعذر إنشاء المجلد ";
+    case FileAction::Register:
+        return u"تعذر تسجيل الخط ";
     case FileAction::Copy:
         break;
     }

@@ -16,7 +16,7 @@ inline constexpr std::u16string_view BusyCaption =
     u"برنامج تثبيت آخر يعمل الآن، فضلا انتظر حتى ينتهي ثم اضغط مفتاح نعم";
 
 // What the installation was doing with a file when it failed.
-enum class FileAction { Copy, Read, CreateFolder };
+enum class FileAction { Copy, Read, CreateFolder, Register };
 
 // The parts of the installation that can fail on their own.
 enum class InstallPart { Template, Fonts, ProgramFiles };

@@ -19,7 +19,15 @@ public:
     bool Exists(const std::u16string& path) override;
     void TestReadable(const std::u16string& path) override;
     bool SameContents(const std::u16string& first, const std::u16string& second) override;
+    // Enters the font under the machine's Fonts registry key, loads it with
+    // AddFontResourceW and tells every window that the fonts changed
+    // (Win32FontRegistration.cpp).
+    void RegisterFont(const std::u16string& fontFile) override;
 };
+
+// The machine's list of installed fonts: value "<full name> (TrueType)",
+// data the file's name inside the Windows fonts folder.
+inline constexpr wchar_t kFontsRegistryKey[] = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
 
 // How the installation treats a Win32 error code: a file held open or
 // locked by another program, or a write-protected medium, is a permission

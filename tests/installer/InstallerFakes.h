@@ -111,7 +111,22 @@ public:
 
     bool LockInstallation() override { return !lockedElsewhere; }
 
+    // Records the fonts registered, in order; a font must be in place first.
+    void RegisterFont(const std::u16string& fontFile) override
+    {
+        const std::u16string key = Key(fontFile);
+        if (const auto fault = registrationFaults.find(key); fault != registrationFaults.end())
+            throw FileError(fault->second, "injected registration failure");
+        if (!files.contains(key))
+            throw FileError(FailureKind::NotFound, "font file not found");
+        registered.push_back(key);
+    }
+
+    // Makes every registration of the font fail with the kind.
+    void FailRegistration(std::u16string_view path, FailureKind kind) { registrationFaults[Key(path)] = kind; }
+
     Files files;
+    std::vector<std::u16string> registered;
     std::set<std::u16string> folders;
     std::set<std::u16string> unreadable;  // keys of files that exist but cannot be read
     bool lockedElsewhere = false;         // another installer holds the lock
@@ -142,6 +157,7 @@ private:
     }
 
     std::vector<Fault> faults;
+    std::map<std::u16string, FailureKind> registrationFaults;
 };
 
 class RecordingDesktop : public Desktop {

@@ -4,6 +4,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -74,6 +75,7 @@ struct Machine {
     }
 
     InstallationOutcome Install() { return RunInstallation(controls, files, desktop, source); }
+    const std::vector<std::u16string>& registered() const { return files.registered; }
 };
 
 using Change = std::pair<std::u16string, std::string>;
@@ -343,6 +345,101 @@ private slots:
 
         QCOMPARE(machine.files.files.at(FakeFileSystem::Key(In(templates, u"OldNormal.dot"))), "user's template");
         QCOMPARE(machine.files.files.at(FakeFileSystem::Key(In(templates, u"Normal.dot"))), "VovediVoda.dot");
+    }
+
+    // Each font is registered right after its copy; a registration that
+    // fails is a failure of that step, with the copy's own consequences.
+    void fontsAreRegisteredAfterTheirCopies_data()
+    {
+        QTest::addColumn<bool>("onMe");
+        QTest::addColumn<QString>("refused");  // font whose registration fails
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QStringList>("registered");
+        QTest::addColumn<QStringList>("installedFonts");
+        const QStringList all{"NurvelSans.ttf", "NurvelSansB.ttf", "Vudida.ttf", "Dizever.ttf"};
+        const int other = int(FailureKind::Other);
+        const int permission = int(FailureKind::Permission);
+        QTest::newRow("all four") << false << QString() << other << int(InstallationOutcome::Completed) << all
+                                  << all;
+        QTest::newRow("ME: the math fonts only")
+            << true << QString() << other << int(InstallationOutcome::Completed)
+            << QStringList{"Vudida.ttf", "Dizever.ttf"} << QStringList{"Vudida.ttf", "Dizever.ttf"};
+        QTest::newRow("refused: later fonts skipped")
+            << false << "Vudida.ttf" << other << int(InstallationOutcome::Incomplete)
+            << QStringList{"NurvelSans.ttf", "NurvelSansB.ttf"}
+            << QStringList{"NurvelSans.ttf", "NurvelSansB.ttf", "Vudida.ttf"};
+        QTest::newRow("denied: the word processor page")
+            << false << "NurvelSans.ttf" << permission << int(InstallationOutcome::WordRunning) << QStringList{}
+            << QStringList{"NurvelSans.ttf"};
+    }
+
+    void fontsAreRegisteredAfterTheirCopies()
+    {
+        QFETCH(bool, onMe);
+        QFETCH(QString, refused);
+        QFETCH(int, kind);
+        QFETCH(int, outcome);
+        QFETCH(QStringList, registered);
+        QFETCH(QStringList, installedFonts);
+
+        Machine machine;
+        machine.files.AddFolder(installFolder);  // the program files land even after a failure
+        if (onMe) {
+            machine.controls.versionName = me;
+            machine.files.AddFolder(meTemplates);
+        }
+        if (!refused.isEmpty())
+            machine.files.FailRegistration(In(fonts, refused.toStdU16String()), FailureKind(kind));
+
+        QCOMPARE(int(machine.Install()), outcome);
+
+        QStringList registeredNames;
+        for (const std::u16string& path : machine.registered())
+            registeredNames << Q(path).section(u'\\', -1);
+        QStringList inFontsFolder;
+        for (const auto& [path, contents] : machine.files.files)
+            if (path.starts_with(FakeFileSystem::Key(fonts) + u"\\"))
+                inFontsFolder << Q(path).section(u'\\', -1);
+        std::transform(installedFonts.begin(), installedFonts.end(), installedFonts.begin(),
+                       [](const QString& name) { return name.toLower(); });
+        inFontsFolder.sort();
+        installedFonts.sort();
+        std::transform(registered.begin(), registered.end(), registered.begin(),
+                       [](const QString& name) { return name.toLower(); });
+        QCOMPARE(registeredNames, registered);
+        QCOMPARE(inFontsFolder, installedFonts);
+        QCOMPARE(machine.desktop.explored.empty(), !refused.isEmpty());
+        if (outcome == int(InstallationOutcome::Incomplete))
+            QVERIFY(machine.controls.incompleteReport.find(
+                        FailureText(FileAction::Register, refused.toStdU16String(), FailureKind(kind))) !=
+                    std::u16string::npos);
+    }
+
+    // The system holds the fonts it has loaded open: a later installation
+    // leaves the unchanged fonts in place and registers them again, while a
+    // changed font held open is still the word processor's page.
+    void laterRunsOverFontsTheSystemHolds_data()
+    {
+        QTest::addColumn<bool>("fontChanged");
+        QTest::newRow("same fonts") << false;
+        QTest::newRow("a changed font") << true;
+    }
+
+    void laterRunsOverFontsTheSystemHolds()
+    {
+        QFETCH(bool, fontChanged);
+        Machine machine;
+        QCOMPARE(machine.Install(), InstallationOutcome::Completed);
+        for (const char16_t* font : {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf", u"Dizever.ttf"})
+            machine.files.FailOn(In(fonts, font), FailureKind::Permission, -1, true);
+        if (fontChanged)
+            machine.files.AddFile(In(source, u"Vudida.ttf"), "Vudida.ttf, a later version");
+        machine.files.registered.clear();
+
+        QCOMPARE(machine.Install(),
+                 fontChanged ? InstallationOutcome::WordRunning : InstallationOutcome::Completed);
+        QCOMPARE(int(machine.registered().size()), fontChanged ? 2 : 4);
     }
 
     void retryAfterTheWordProcessorIsClosedCompletes()
