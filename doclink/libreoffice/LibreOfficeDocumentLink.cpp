@@ -36,6 +36,16 @@ LibreOfficeDocumentLink::~LibreOfficeDocumentLink()
     session_->Close();
 }
 
+LibreOfficeDocumentLink::Traffic LibreOfficeDocumentLink::CountedTraffic() const
+{
+    return session_->CountedTraffic();
+}
+
+bool LibreOfficeDocumentLink::TypedThroughComponent() const
+{
+    return session_->TypedThroughComponent();
+}
+
 void LibreOfficeDocumentLink::TypeInFont(const std::u16string& text, const std::u16string& font,
                                          bool deleteFirst)
 {

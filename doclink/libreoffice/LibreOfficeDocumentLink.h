@@ -28,6 +28,18 @@ public:
         std::chrono::milliseconds startBound{8000};
         // The longest the caller waits for one insertion, connecting included.
         std::chrono::milliseconds callBound{10000};
+        // Whether to type through the office's insertion component when the
+        // office has it (one call per click); otherwise, and always for an
+        // office without it, each step is a call over the bridge.
+        bool useInsertionComponent = true;
+    };
+
+    // What the link has sent to offices so far. A message read back is the
+    // answer to a call that waited for it: one round trip.
+    struct Traffic {
+        long connections = 0;
+        long messagesSent = 0;
+        long messagesReceived = 0;
     };
 
     // The options the palette uses for `pipeName`: start the office on it
@@ -43,6 +55,10 @@ public:
 
     void TypeInFont(const std::u16string& text, const std::u16string& font,
                     bool deleteFirst) override;
+
+    Traffic CountedTraffic() const;
+    // True when the last insertion went through the insertion component.
+    bool TypedThroughComponent() const;
 
 private:
     Options options_;

@@ -1,15 +1,13 @@
 #include "WriterSession.h"
 
+#include "InsertionService.h"
 #include "OfficeConnection.h"
 #include "UnoStrings.h"
+#include "WriterSteps.h"
 
-#include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
-#include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
-#include <com/sun/star/text/ControlCharacter.hpp>
-#include <com/sun/star/text/XTextDocument.hpp>
-#include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
 #include <QProcess>
 #include <QStringList>
@@ -29,86 +27,17 @@ using office::ToUtf8;
 
 namespace {
 
-const OUString kComplexFontProperty("CharFontNameComplex");
 constexpr std::chrono::milliseconds kSetupRetry{3000};
 
-// Deletes the character before the collapsed view cursor in logical order,
-// as a backspace does; at the start of a paragraph that joins it to the one
-// before, at the start of the text it does nothing.
-void DeleteCharacterBefore(const Reference<text::XText>& text, const Reference<text::XTextViewCursor>& cursor)
+// One click through the office's insertion component: a single call, which
+// runs the same steps inside the office.
+void TypeThroughComponent(const Reference<task::XJob>& insertion, const office::Click& click)
 {
-    const Reference<text::XTextCursor> before = text->createTextCursorByRange(cursor->getStart());
-    if (before->goLeft(1, true))
-        before->setString(OUString());
-}
-
-// Inserts the text at the view cursor, which moves behind it; every U+000D
-// becomes a paragraph break. An empty text makes no call.
-template <typename Go>
-void InsertAtCursor(const Reference<text::XText>& text, const Reference<text::XTextViewCursor>& cursor,
-                    std::u16string_view insertion, Go go)
-{
-    const Reference<text::XTextRange> at(cursor.get());
-    while (!insertion.empty()) {
-        const std::size_t end = insertion.find(u'\r');
-        const std::u16string_view run = insertion.substr(0, end);
-        if (!run.empty())
-            text->insertString(at, ToOUString(run), false);
-        if (end == std::u16string_view::npos)
-            break;
-        go();
-        text->insertControlCharacter(at, text::ControlCharacter::PARAGRAPH_BREAK, false);
-        insertion.remove_prefix(end + 1);
-    }
-}
-
-// One insertion into the active document. `touched` is set before the first
-// call that changes the document, so that a caller knows whether repeating
-// the insertion could do anything twice.
-void TypeInto(const OfficeConnection& office, std::u16string_view insertion, std::u16string_view font,
-              bool deleteFirst, const std::atomic<bool>& cancelled, bool& touched)
-{
-    // Called before every step that talks to the office.
-    const auto go = [&cancelled] {
-        if (cancelled)
-            throw DocumentLinkError("the insertion was called off");
-    };
-    go();
-    const Reference<text::XTextDocument> document(office.Desktop()->getCurrentComponent(), UNO_QUERY);
-    if (!document.is())
-        throw DocumentLinkError("no document: the office has no text document open");
-    go();
-    const Reference<text::XTextViewCursorSupplier> view(
-        Reference<frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController(), UNO_QUERY);
-    if (!view.is())
-        throw DocumentLinkError("no document: the text document has no view to type into");
-    go();
-    const Reference<text::XTextViewCursor> cursor = view->getViewCursor();
-    go();
-    const Reference<text::XText> text = cursor->getText();
-    const Reference<beans::XPropertySet> cursorProperties(cursor, UNO_QUERY_THROW);
-    go();
-
-    // A selected range goes the way typing would take it: it is what the
-    // backspace deletes and what the text replaces. With neither, it stays
-    // and the insertion point is its end.
-    if (!cursor->isCollapsed()) {
-        touched = true;
-        if (deleteFirst || !insertion.empty())
-            cursor->setString(OUString());
-        cursor->collapseToEnd();
-    } else if (deleteFirst) {
-        touched = true;
-        DeleteCharacterBefore(text, cursor);
-    }
-
-    go();
-    touched = true;
-    cursorProperties->setPropertyValue(kComplexFontProperty, uno::Any(ToOUString(font)));
-    go();
-    InsertAtCursor(text, cursor, insertion, go);
-    go();
-    cursorProperties->setPropertyValue(kComplexFontProperty, uno::Any(ToOUString(kTextFont)));
+    const beans::NamedValue arguments[] = {
+        {OUString::createFromAscii(office::insertion::kText), uno::Any(ToOUString(click.text))},
+        {OUString::createFromAscii(office::insertion::kFont), uno::Any(ToOUString(click.font))},
+        {OUString::createFromAscii(office::insertion::kDeleteFirst), uno::Any(click.deleteFirst)}};
+    insertion->execute(uno::Sequence<beans::NamedValue>(arguments, 3));
 }
 
 std::string Seconds(std::chrono::milliseconds duration)
@@ -118,7 +47,15 @@ std::string Seconds(std::chrono::milliseconds duration)
 
 } // namespace
 
-WriterSession::WriterSession(LibreOfficeDocumentLink::Options options) : options_(std::move(options)) {}
+WriterSession::WriterSession(LibreOfficeDocumentLink::Options options)
+    : options_(std::move(options)), traffic_(std::make_shared<office::Traffic>())
+{
+}
+
+LibreOfficeDocumentLink::Traffic WriterSession::CountedTraffic() const
+{
+    return {traffic_->connections, traffic_->messagesSent, traffic_->reads / 2};
+}
 
 WriterSession::~WriterSession()
 {
@@ -135,7 +72,25 @@ void WriterSession::TypeInFont(const std::u16string& text, const std::u16string&
         bool touched = false;
         std::string failure;
         try {
-            TypeInto(*office, text, font, deleteFirst, *cancelled, touched);
+            const office::Click click{text, font, deleteFirst};
+            const Reference<task::XJob> insertion =
+                options_.useInsertionComponent ? office->Insertion() : Reference<task::XJob>();
+            throughComponent_ = insertion.is();
+            if (insertion.is()) {
+                if (*cancelled)
+                    throw DocumentLinkError("the insertion was called off");
+                TypeThroughComponent(insertion, click);
+            } else {
+                office::StepContext steps;
+                steps.go = [&cancelled = *cancelled] {
+                    if (cancelled)
+                        throw DocumentLinkError("the insertion was called off");
+                };
+                steps.touched = &touched;
+                // No controller lock over the bridge: a palette that dies or
+                // gives up between lock and unlock would leave the view frozen.
+                office::TypeIntoActiveDocument(office->Desktop(), click, steps);
+            }
             return;
         } catch (const lang::DisposedException& error) {
             failure = ToUtf8(error.Message);
@@ -172,7 +127,7 @@ std::shared_ptr<OfficeConnection> WriterSession::Connection(const std::atomic<bo
     for (;;) {
         std::string failure;
         try {
-            office = OfficeConnection::Connect(options_.pipeName);
+            office = OfficeConnection::Connect(options_.pipeName, traffic_);
             break;
         } catch (const connection::NoConnectException&) {
             failure = "nothing listens on pipe \"" + options_.pipeName + "\"";

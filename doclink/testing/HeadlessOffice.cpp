@@ -122,9 +122,9 @@ void KillLiveOfficesAndTerminate()
 
 } // namespace
 
-HeadlessOffice::HeadlessOffice(const std::string& name)
+HeadlessOffice::HeadlessOffice(const std::string& name, bool withExtension)
     : pipeName_("glyphboard-" + name + "-" + std::to_string(getpid())),
-      profileDir_("/tmp/" + pipeName_ + "-profile"), uno_(std::make_unique<Uno>())
+      profileDir_("/tmp/" + pipeName_ + "-profile"), withExtension_(withExtension), uno_(std::make_unique<Uno>())
 {
     std::filesystem::remove_all(profileDir_);
     std::lock_guard lock(g_liveMutex);
@@ -148,17 +148,28 @@ HeadlessOffice::~HeadlessOffice()
     std::filesystem::remove_all(profileDir_, ignored);
 }
 
+namespace {
+
+// Makes the office take the folder of this build's unpacked extension as its
+// bundled extensions, which it registers while it starts.
+const std::string kBundledExtensions = "-env:BUNDLED_EXTENSIONS=file://" GLYPHBOARD_BUNDLED_EXTENSIONS;
+
+} // namespace
+
 std::vector<std::string> HeadlessOffice::StartCommand() const
 {
-    return {LIBREOFFICE_PROGRAM_DIR "/soffice",
-            "--headless",
-            "--invisible",
-            "--nologo",
-            "--nodefault",
-            "--norestore",
-            "--nolockcheck",
-            "-env:UserInstallation=file://" + profileDir_,
-            "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+    std::vector<std::string> command = {LIBREOFFICE_PROGRAM_DIR "/soffice",
+                                        "--headless",
+                                        "--invisible",
+                                        "--nologo",
+                                        "--nodefault",
+                                        "--norestore",
+                                        "--nolockcheck",
+                                        "-env:UserInstallation=file://" + profileDir_,
+                                        "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
+    if (withExtension_)
+        command.push_back(kBundledExtensions);
+    return command;
 }
 
 namespace {
@@ -182,8 +193,11 @@ void HeadlessOffice::Start()
     // An office restarts itself once after it has filled a new profile,
     // dropping every connection made before; fill it first and let it end.
     if (!std::filesystem::exists(profileDir_)) {
-        const pid_t filler = Spawn({LIBREOFFICE_PROGRAM_DIR "/soffice", "--headless", "--terminate_after_init",
-                                    "--norestore", "-env:UserInstallation=file://" + profileDir_});
+        std::vector<std::string> fill = {LIBREOFFICE_PROGRAM_DIR "/soffice", "--headless", "--terminate_after_init",
+                                         "--norestore", "-env:UserInstallation=file://" + profileDir_};
+        if (withExtension_)
+            fill.push_back(kBundledExtensions);
+        const pid_t filler = Spawn(fill);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
         while (waitpid(filler, nullptr, WNOHANG) == 0) {
             if (std::chrono::steady_clock::now() >= deadline) {

@@ -26,7 +26,9 @@ using Paragraph = std::vector<Portion>;
 class HeadlessOffice {
 public:
     // `name` makes the pipe and profile unique together with the process id.
-    explicit HeadlessOffice(const std::string& name);
+    // With `withExtension`, the office has this build's extension among its
+    // bundled ones, so that it offers the insertion component.
+    explicit HeadlessOffice(const std::string& name, bool withExtension = false);
     ~HeadlessOffice();
     HeadlessOffice(const HeadlessOffice&) = delete;
     HeadlessOffice& operator=(const HeadlessOffice&) = delete;
@@ -70,6 +72,7 @@ private:
     struct Uno;
     std::string pipeName_;
     std::string profileDir_;
+    bool withExtension_;
     std::unique_ptr<Uno> uno_;
 };
 
