@@ -49,6 +49,7 @@ set(_uno_types
     com.sun.star.frame.XComponentLoader
     com.sun.star.frame.XDispatchProvider
     com.sun.star.frame.XModel
+    com.sun.star.frame.XStorable
     com.sun.star.lang.DisposedException
     com.sun.star.lang.XComponent
     com.sun.star.lang.XEventListener

@@ -11,6 +11,7 @@
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
@@ -23,6 +24,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <regex>
 #include <set>
 #include <stdexcept>
 #include <thread>
@@ -366,6 +368,53 @@ void HeadlessOffice::SelectBack(int count)
         range->goLeft(static_cast<sal_Int16>(count), true);
         Reference<view::XSelectionSupplier>(controller, UNO_QUERY_THROW)->select(uno::Any(range));
     });
+}
+
+std::u16string HeadlessOffice::CursorComplexFont()
+{
+    return Checked("cannot read the cursor's font", [&] {
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
+                                                UNO_QUERY_THROW);
+        const Reference<beans::XPropertySet> cursor(
+            Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
+                ->getViewCursor(),
+            UNO_QUERY_THROW);
+        OUString font;
+        cursor->getPropertyValue(OUString("CharFontNameComplex")) >>= font;
+        return ToU16String(font);
+    });
+}
+
+bool HeadlessOffice::ControllersLocked()
+{
+    return Checked("cannot ask for the controller lock", [&] {
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
+                                                UNO_QUERY_THROW);
+        return static_cast<bool>(document->hasControllersLocked());
+    });
+}
+
+std::string HeadlessOffice::FlatBody()
+{
+    const std::string file = profileDir_ + "-body.fodt";
+    Checked("cannot store the document", [&] {
+        const Reference<frame::XStorable> document(Connection().Desktop()->getCurrentComponent(),
+                                                   UNO_QUERY_THROW);
+        const beans::PropertyValue filter =
+            Property("FilterName", uno::Any(OUString("OpenDocument Text Flat XML")));
+        document->storeToURL(ToOUString("file://" + file), uno::Sequence<beans::PropertyValue>(&filter, 1));
+    });
+    std::ifstream stream(file, std::ios::binary);
+    const std::string xml{std::istreambuf_iterator<char>(stream), {}};
+    std::filesystem::remove(file);
+    const std::size_t begin = xml.find("<office:automatic-styles");
+    const std::size_t end = xml.find("</office:body>");
+    if (begin == std::string::npos || end == std::string::npos)
+        throw std::runtime_error("the stored document has no body");
+    // Revision marks are random for every document and say nothing of what
+    // it holds.
+    static const std::regex revisionMark(R"( officeooo:(paragraph-)?rsid="[0-9a-f]*")");
+    return std::regex_replace(xml.substr(begin, end - begin), revisionMark, "");
 }
 
 void HeadlessOffice::InsertAtCursor(const std::u16string& text)

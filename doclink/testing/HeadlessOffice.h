@@ -59,6 +59,13 @@ public:
     void TypeAtCursor(const std::u16string& text);
     // Selects the `count` characters before the insertion point.
     void SelectBack(int count);
+    // The right-to-left font that text typed at the insertion point gets.
+    std::u16string CursorComplexFont();
+    // Whether the active document's controllers are locked.
+    bool ControllersLocked();
+    // The active document's automatic styles and body as flat ODF XML: what
+    // it holds, every attribute included but the random revision marks.
+    std::string FlatBody();
     // One bare insertString at the insertion point of the document last
     // opened, and a paragraph break there: what typing costs at least.
     void InsertAtCursor(const std::u16string& text);

@@ -1,7 +1,9 @@
 #include "CatalogueTexts.h"
 #include "HeadlessOffice.h"
 #include "LibreOfficeDocumentLink.h"
+#include "StripCells.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <memory>
@@ -22,21 +24,43 @@ const std::u16string kArabic = u"Traditional Arabic";
 // "Traditional Arabic" in a portion can only come from the link.
 const std::u16string kStyleFont = u"DejaVu Sans";
 
-// One click of the palette, or (when `keyboard`) the user typing.
+// One click of the palette, the user typing, or the user selecting the
+// `selectBack` characters before the insertion point.
 struct Step {
+    enum Kind { kClick, kKey, kSelect } kind = kClick;
     std::u16string text;
     std::u16string font;
     bool deleteFirst = false;
-    bool keyboard = false;
+    int selectBack = 0;
 };
 Step Click(std::u16string text, std::u16string font, bool deleteFirst = false)
 {
-    return {std::move(text), std::move(font), deleteFirst, false};
+    return {Step::kClick, std::move(text), std::move(font), deleteFirst, 0};
 }
 Step Key(std::u16string text)
 {
-    return {std::move(text), {}, false, true};
+    return {Step::kKey, std::move(text), {}, false, 0};
 }
+Step Select(int count)
+{
+    return {Step::kSelect, {}, {}, false, count};
+}
+
+// Every cell of the catalogue in file order, cell 14 deleting first.
+std::vector<Step> CatalogueClicks()
+{
+    std::vector<Step> clicks;
+    for (const auto& cell : doclink::testing::ReadCatalogue())
+        clicks.push_back(Click(cell.text, cell.font, cell.index == 14));
+    return clicks;
+}
+
+// What the document holds after a run of steps, and what the insertion
+// point would type in after each of them.
+struct Outcome {
+    std::string flatBody;
+    std::vector<std::u16string> cursorFonts;
+};
 
 using Document = std::vector<Paragraph>;
 
@@ -72,15 +96,25 @@ class TestLibreOfficeDocumentLink : public QObject {
 
     std::optional<HeadlessOffice> office_;
 
-    // False, with the test failed, when a step throws.
-    bool Run(doclink::DocumentLink& link, const std::vector<Step>& steps)
+    // False, with the test failed, when a step throws. With `outcome`, the
+    // cursor's font after every step is recorded there.
+    bool Run(doclink::DocumentLink& link, const std::vector<Step>& steps, Outcome* outcome = nullptr)
     {
         try {
             for (const Step& step : steps) {
-                if (step.keyboard)
+                switch (step.kind) {
+                case Step::kKey:
                     office_->TypeAtCursor(step.text);
-                else
+                    break;
+                case Step::kSelect:
+                    office_->SelectBack(step.selectBack);
+                    break;
+                case Step::kClick:
                     link.TypeInFont(step.text, step.font, step.deleteFirst);
+                    break;
+                }
+                if (outcome)
+                    outcome->cursorFonts.push_back(office_->CursorComplexFont());
             }
             return true;
         } catch (const std::exception& error) {
@@ -99,7 +133,9 @@ class TestLibreOfficeDocumentLink : public QObject {
 private slots:
     void initTestCase()
     {
-        office_.emplace("doclink-test");
+        // The office has the insertion component, so links type through it
+        // unless told otherwise.
+        office_.emplace("doclink-test", true);
         office_->Start();
     }
 
@@ -168,16 +204,14 @@ private slots:
     {
         std::u16string text;
         std::vector<std::u16string> fonts; // one per character of `text`
-        std::vector<Step> clicks;
-        for (const auto& cell : doclink::testing::ReadCatalogue()) {
-            const bool deleteFirst = cell.index == 14;
-            clicks.push_back(Click(cell.text, cell.font, deleteFirst));
-            if (deleteFirst && !text.empty()) {
+        const std::vector<Step> clicks = CatalogueClicks();
+        for (const Step& click : clicks) {
+            if (click.deleteFirst && !text.empty()) {
                 text.pop_back();
                 fonts.pop_back();
             }
-            text += cell.text;
-            fonts.insert(fonts.end(), cell.text.size(), cell.font);
+            text += click.text;
+            fonts.insert(fonts.end(), click.text.size(), click.font);
         }
         Paragraph expected;
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -188,6 +222,80 @@ private slots:
         LibreOfficeDocumentLink link(OptionsFor(*office_));
         if (Run(link, clicks))
             Compare({expected});
+    }
+
+    // The component inside the office and the steps over the bridge must
+    // leave the same document, attribute for attribute, and the same font
+    // waiting at the insertion point after every step.
+    void bothPathsLeaveTheSameDocument_data()
+    {
+        QTest::addColumn<std::vector<Step>>("steps");
+        QTest::newRow("whole catalogue") << CatalogueClicks();
+        std::vector<Step> strip{Key(u"سص")};
+        for (const palette::StripCell& cell : palette::kStripCells)
+            strip.push_back(Click(std::u16string(cell.text), std::u16string(cell.font), cell.deleteFirst));
+        strip.push_back(Key(u"ن"));
+        QTest::newRow("editing strip") << strip;
+        QTest::newRow("selections")
+            << std::vector{Key(u"سصعن"), Select(2), Click(u" ع ", kZavura), Select(1),
+                           Click(u"", kDiza, true), Select(1), Click(u"", kDiza), Key(u"ب"),
+                           Select(2), Click(u"حمس ", kDiza, true)};
+    }
+
+    void bothPathsLeaveTheSameDocument()
+    {
+        QFETCH(std::vector<Step>, steps);
+        Outcome outcomes[2];
+        const bool throughComponent[2] = {true, false};
+        for (int path = 0; path < 2; ++path) {
+            if (path > 0) {
+                office_->CloseDocuments();
+                office_->OpenBlankDocument(kStyleFont);
+            }
+            LibreOfficeDocumentLink::Options options = OptionsFor(*office_);
+            options.useInsertionComponent = throughComponent[path];
+            LibreOfficeDocumentLink link(options);
+            if (!Run(link, steps, &outcomes[path]))
+                return;
+            QCOMPARE(link.TypedThroughComponent(), throughComponent[path]);
+            QVERIFY(!office_->ControllersLocked());
+            outcomes[path].flatBody = office_->FlatBody();
+        }
+        QCOMPARE(outcomes[0].flatBody, outcomes[1].flatBody);
+        QVERIFY(outcomes[0].cursorFonts == outcomes[1].cursorFonts);
+    }
+
+    // The link alone in its process, as the palette is, keeps one connection
+    // over a burst of clicks and makes one round trip per click through the
+    // component, a dozen through the fallback.
+    void keepsOneConnectionAcrossClicks_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<double>("mostRoundTrips");
+        QTest::newRow("component") << QStringLiteral("component") << 1.0;
+        QTest::newRow("remote") << QStringLiteral("remote") << 12.0;
+    }
+
+    void keepsOneConnectionAcrossClicks()
+    {
+        QFETCH(QString, path);
+        QFETCH(double, mostRoundTrips);
+        QProcess clicks;
+        clicks.start(QStringLiteral(GLYPHBOARD_LINK_CLICKS),
+                     {QString::fromStdString(office_->PipeName()), path, QStringLiteral("50"), QStringLiteral("1")});
+        QVERIFY2(clicks.waitForFinished(120000), "the clicking program did not finish");
+        QVERIFY2(clicks.exitCode() == 0, clicks.readAllStandardError().constData());
+        QMap<QString, QString> report;
+        for (const QByteArray& line : clicks.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> fields = line.split(' ');
+            if (fields.size() == 2 && fields[0] != "click")
+                report[QString::fromUtf8(fields[0])] = QString::fromUtf8(fields[1]);
+        }
+        QCOMPARE(report.value(QStringLiteral("path")), path);
+        QCOMPARE(report.value(QStringLiteral("connections")), QStringLiteral("1"));
+        const double roundTrips = report.value(QStringLiteral("round-trips")).toDouble();
+        QVERIFY2(roundTrips > 0 && roundTrips <= mostRoundTrips,
+                 qPrintable(QStringLiteral("%1 round trips per click").arg(roundTrips)));
     }
 
     void aSelectionIsReplacedByTheText()
