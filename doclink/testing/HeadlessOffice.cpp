@@ -126,7 +126,8 @@ void KillLiveOfficesAndTerminate()
 
 HeadlessOffice::HeadlessOffice(const std::string& name, bool withExtension)
     : pipeName_("glyphboard-" + name + "-" + std::to_string(getpid())),
-      profileDir_("/tmp/" + pipeName_ + "-profile"), withExtension_(withExtension), uno_(std::make_unique<Uno>())
+      profileDir_("/tmp/" + pipeName_ + "-profile"), withExtension_(withExtension), uno_(std::make_unique<Uno>()),
+      traffic_(std::make_shared<office::Traffic>())
 {
     std::filesystem::remove_all(profileDir_);
     std::lock_guard lock(g_liveMutex);
@@ -221,7 +222,7 @@ void HeadlessOffice::WaitUntilReady(std::chrono::seconds bound)
     std::string lastError = "nothing listens";
     for (;;) {
         try {
-            uno_->connection = office::OfficeConnection::Connect(pipeName_);
+            uno_->connection = office::OfficeConnection::Connect(pipeName_, traffic_);
             return;
         } catch (const uno::Exception& error) {
             lastError = ToUtf8(error.Message);
@@ -420,6 +421,17 @@ std::string HeadlessOffice::FlatBody()
 void HeadlessOffice::InsertAtCursor(const std::u16string& text)
 {
     Checked("cannot insert", [&] { uno_->text->insertString(uno_->cursor, ToOUString(text), false); });
+}
+
+long HeadlessOffice::RoundTrips() const
+{
+    // The bridge reads every message in two pieces, header and body.
+    return traffic_->reads / 2;
+}
+
+long HeadlessOffice::Connections() const
+{
+    return traffic_->connections;
 }
 
 void HeadlessOffice::BreakParagraph()

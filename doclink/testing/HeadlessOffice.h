@@ -7,6 +7,7 @@
 
 namespace doclink::office {
 class OfficeConnection;
+struct Traffic;
 }
 
 namespace doclink::testing {
@@ -70,6 +71,10 @@ public:
     // opened, and a paragraph break there: what typing costs at least.
     void InsertAtCursor(const std::u16string& text);
     void BreakParagraph();
+    // Answers the harness has read from the office so far, its round trips,
+    // and the connections it has made.
+    long RoundTrips() const;
+    long Connections() const;
 
 private:
     void Signal(int signal);
@@ -81,6 +86,7 @@ private:
     std::string profileDir_;
     bool withExtension_;
     std::unique_ptr<Uno> uno_;
+    std::shared_ptr<office::Traffic> traffic_;
 };
 
 } // namespace doclink::testing
