@@ -1,5 +1,7 @@
 #include "LinuxFileSystem.h"
 
+#include "WriterExtension.h"
+
 #include <QProcess>
 #include <QString>
 
@@ -72,6 +74,8 @@ void LinuxFileSystem::CopyFileReplacing(const std::u16string& source, const std:
         Fail(error, to);
     if (intoFonts && refresh_)
         refresh_(paths_.fontsFolder);
+    if (to == paths_.installFolder / "Glyphboard")
+        RegisterWriterExtension(from.parent_path());
 }
 
 void LinuxFileSystem::CreateFolder(const std::u16string& path)
