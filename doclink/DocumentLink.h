@@ -25,9 +25,10 @@ public:
     // insertion point is deleted before anything else. Texts are UTF-16 and
     // are sent exactly as given; an empty text is still sent. U+000D starts a
     // new paragraph. Throws DocumentLinkError; what was done before a failure
-    // stays done.
+    // stays done. `undoTitle` names the insertion as one step in the word
+    // processor's undo list (the symbol's name; may be empty).
     virtual void TypeInFont(const std::u16string& text, const std::u16string& font,
-                            bool deleteFirst) = 0;
+                            bool deleteFirst, const std::u16string& undoTitle) = 0;
 };
 
 // The right-to-left font the link returns to after every insertion.

@@ -8,7 +8,7 @@ namespace doclink {
 // fails, so the palette shows its failure box instead of doing nothing.
 class UnavailableDocumentLink final : public DocumentLink {
 public:
-    void TypeInFont(const std::u16string&, const std::u16string&, bool) override
+    void TypeInFont(const std::u16string&, const std::u16string&, bool, const std::u16string&) override
     {
         throw DocumentLinkError("no word-processor backend is built into this program");
     }

@@ -109,7 +109,8 @@ void Form1::CellClick(int index)
     try {
         const CatalogueEntry& entry = SymbolCatalogue(CurrentPanel(), index);
         const bool deleteFirst = index == 14 && !image4_->isHidden();
-        link_.TypeInFont(std::u16string(entry.text), std::u16string(entry.font), deleteFirst);
+        link_.TypeInFont(std::u16string(entry.text), std::u16string(entry.font), deleteFirst,
+                         std::u16string(entry.name));
     } catch (...) {
         // DocumentLinkError, or anything else a backend lets through: the
         // click ends with the one failure box instead of taking the program
@@ -136,7 +137,8 @@ void Form1::StripClick(int index)
         const StripCell& cell = kStripCells[index];
         if (cell.beepFirst)
             beep_();
-        link_.TypeInFont(std::u16string(cell.text), std::u16string(cell.font), cell.deleteFirst);
+        link_.TypeInFont(std::u16string(cell.text), std::u16string(cell.font), cell.deleteFirst,
+                         std::u16string(cell.undoTitle));
     } catch (...) {
         ShowFailureBox(this);
     }

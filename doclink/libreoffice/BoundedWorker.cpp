@@ -27,18 +27,33 @@ BoundedWorker::~BoundedWorker()
 
 bool BoundedWorker::Run(std::function<void()> job, std::chrono::milliseconds bound)
 {
-    std::unique_lock lock(state_->mutex);
+    Start(std::move(job));
+    if (!WaitIdle(bound))
+        return false;
+    TakeFailure();
+    return true;
+}
+
+void BoundedWorker::Start(std::function<void()> job)
+{
+    std::lock_guard lock(state_->mutex);
     if (state_->busy)
-        throw std::logic_error("BoundedWorker::Run while a job is still running");
+        throw std::logic_error("BoundedWorker: a job is started while another is still running");
     state_->job = std::move(job);
     state_->error = nullptr;
     state_->busy = true;
     state_->changed.notify_all();
-    if (!state_->changed.wait_for(lock, bound, [this] { return !state_->busy; }))
-        return false;
-    if (state_->error)
-        std::rethrow_exception(std::exchange(state_->error, nullptr));
-    return true;
+}
+
+void BoundedWorker::TakeFailure()
+{
+    std::exception_ptr error;
+    {
+        std::lock_guard lock(state_->mutex);
+        error = std::exchange(state_->error, nullptr);
+    }
+    if (error)
+        std::rethrow_exception(error);
 }
 
 bool BoundedWorker::WaitIdle(std::chrono::milliseconds bound)

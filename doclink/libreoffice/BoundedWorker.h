@@ -28,6 +28,12 @@ public:
     // called while the worker is busy.
     bool Run(std::function<void()> job, std::chrono::milliseconds bound);
 
+    // Starts `job` on the worker without waiting, for a caller that waits in
+    // its own way. Must not be called while the worker is busy.
+    void Start(std::function<void()> job);
+    // Rethrows what the job that ended last threw, once.
+    void TakeFailure();
+
     // Waits up to `bound` for an overrunning job; true when the worker is idle.
     bool WaitIdle(std::chrono::milliseconds bound);
 

@@ -11,5 +11,6 @@ inline constexpr char kImplementationName[] = "org.glyphboard.comp.Insertion";
 inline constexpr char kText[] = "Text";               // string
 inline constexpr char kFont[] = "Font";               // string
 inline constexpr char kDeleteFirst[] = "DeleteFirst"; // boolean
+inline constexpr char kUndoTitle[] = "UndoTitle";     // string, may be left out
 
 } // namespace doclink::office::insertion

@@ -54,7 +54,7 @@ public:
     ~LibreOfficeDocumentLink() override;
 
     void TypeInFont(const std::u16string& text, const std::u16string& font,
-                    bool deleteFirst) override;
+                    bool deleteFirst, const std::u16string& undoTitle) override;
 
     Traffic CountedTraffic() const;
     // True when the last insertion went through the insertion component.
@@ -64,6 +64,8 @@ private:
     Options options_;
     std::shared_ptr<WriterSession> session_;
     std::unique_ptr<BoundedWorker> worker_;
+    // True while an insertion waits for the office.
+    bool waiting_ = false;
 };
 
 } // namespace doclink

@@ -12,6 +12,14 @@
 #include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <cppuhelper/implbase1.hxx>
 
+#include "DocumentLink.h"
+
+#include <condition_variable>
+#include <thread>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace doclink::office {
 
 using namespace css;
@@ -58,9 +66,77 @@ private:
 
 } // namespace
 
+std::string OfficeConnection::SocketPath(const std::string& pipeName)
+{
+    // The UNO runtime's pipes are sockets in /tmp (or /var/tmp where /tmp
+    // cannot be written) named after the user's id and the pipe.
+    const char* folder = access("/tmp", W_OK) == 0 || access("/var/tmp", W_OK) != 0 ? "/tmp" : "/var/tmp";
+    return std::string(folder) + "/OSL_PIPE_" + std::to_string(getuid()) + "_" + pipeName;
+}
+
+namespace {
+
+// Refuses a pipe whose socket file is not a socket of this user: a stale
+// file, or one that another user made in the shared folder, where a click's
+// text would go to whoever listens. No file at all is fine: nothing listens.
+void CheckSocket(const std::string& pipeName)
+{
+    const std::string path = OfficeConnection::SocketPath(pipeName);
+    struct stat status {};
+    if (lstat(path.c_str(), &status) != 0)
+        return;
+    if (!S_ISSOCK(status.st_mode))
+        throw DocumentLinkError("the office's pipe " + path + " is not a socket; remove it and try again");
+    if (status.st_uid != getuid())
+        throw DocumentLinkError("the office's pipe " + path + " belongs to another user (uid "
+                                + std::to_string(status.st_uid) + "); not connecting to it");
+}
+
+// Disposes a bridge whose handshake has not finished within a bound, which
+// wakes the call waiting on it. The watch's own thread ends with the watch.
+class HandshakeWatch {
+public:
+    HandshakeWatch(OfficeConnection& connection, std::chrono::milliseconds bound)
+        : thread_([this, &connection, bound] {
+              std::unique_lock lock(mutex_);
+              if (!changed_.wait_for(lock, bound, [this] { return done_; })) {
+                  fired_ = true;
+                  lock.unlock();
+                  connection.Dispose();
+              }
+          })
+    {
+    }
+    ~HandshakeWatch()
+    {
+        {
+            std::lock_guard lock(mutex_);
+            done_ = true;
+        }
+        changed_.notify_all();
+        thread_.join();
+    }
+    bool Fired()
+    {
+        std::lock_guard lock(mutex_);
+        return fired_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool done_ = false;
+    bool fired_ = false;
+    std::thread thread_;
+};
+
+} // namespace
+
 std::shared_ptr<OfficeConnection> OfficeConnection::Connect(const std::string& pipeName,
+                                                            std::chrono::milliseconds handshakeBound,
                                                             std::shared_ptr<Traffic> traffic)
 {
+    CheckSocket(pipeName);
     const Reference<uno::XComponentContext> local = LocalContext();
     Reference<connection::XConnection> pipe =
         connection::Connector::create(local)->connect(ToOUString("pipe,name=" + pipeName));
@@ -76,11 +152,21 @@ std::shared_ptr<OfficeConnection> OfficeConnection::Connect(const std::string& p
     Reference<lang::XComponent>(result->bridge_, uno::UNO_QUERY_THROW)
         ->addEventListener(new BridgeWatcher(result->lost_));
 
-    result->context_.set(result->bridge_->getInstance(OUString("StarOffice.ComponentContext")),
-                         uno::UNO_QUERY);
-    if (!result->context_.is())
-        throw uno::RuntimeException(OUString("the office offers no component context"));
-    result->desktop_ = frame::Desktop::create(result->context_);
+    HandshakeWatch watch(*result, handshakeBound);
+    try {
+        result->context_.set(result->bridge_->getInstance(OUString("StarOffice.ComponentContext")),
+                             uno::UNO_QUERY);
+        if (!result->context_.is())
+            throw uno::RuntimeException(OUString("the office offers no component context"));
+        result->desktop_ = frame::Desktop::create(result->context_);
+    } catch (const uno::Exception&) {
+        result->Dispose();
+        if (watch.Fired())
+            throw DocumentLinkError("what listens on the office's pipe \"" + pipeName
+                                    + "\" did not answer as an office within "
+                                    + std::to_string(handshakeBound.count()) + " ms");
+        throw;
+    }
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -30,9 +31,17 @@ class OfficeConnection {
 public:
     // Throws css::connection::NoConnectException when nothing listens on the
     // pipe, other UNO exceptions when the office does not answer properly.
-    // Every connection counts into `traffic`.
+    // Throws DocumentLinkError, without connecting, when the pipe's socket is
+    // not a socket of this user, and when what listens there does not answer
+    // as an office within `handshakeBound`; the half-made bridge is then
+    // dropped and none of its threads stays behind. Every connection counts
+    // into `traffic`.
     static std::shared_ptr<OfficeConnection> Connect(const std::string& pipeName,
+                                                     std::chrono::milliseconds handshakeBound,
                                                      std::shared_ptr<Traffic> traffic = nullptr);
+
+    // Where the office's named pipe `pipeName` lives as a socket file.
+    static std::string SocketPath(const std::string& pipeName);
 
     ~OfficeConnection();
     OfficeConnection(const OfficeConnection&) = delete;

@@ -44,6 +44,7 @@ set(_uno_types
     com.sun.star.connection.Connector
     com.sun.star.connection.NoConnectException
     com.sun.star.container.XEnumerationAccess
+    com.sun.star.document.XUndoManagerSupplier
     com.sun.star.frame.Desktop
     com.sun.star.frame.DispatchHelper
     com.sun.star.frame.XComponentLoader

@@ -28,6 +28,8 @@ using office::ToUtf8;
 namespace {
 
 constexpr std::chrono::milliseconds kSetupRetry{3000};
+// How long a new connection may take to hear from the office it reached.
+constexpr std::chrono::milliseconds kHandshakeBound{3000};
 
 // One click through the office's insertion component: a single call, which
 // runs the same steps inside the office.
@@ -36,8 +38,9 @@ void TypeThroughComponent(const Reference<task::XJob>& insertion, const office::
     const beans::NamedValue arguments[] = {
         {OUString::createFromAscii(office::insertion::kText), uno::Any(ToOUString(click.text))},
         {OUString::createFromAscii(office::insertion::kFont), uno::Any(ToOUString(click.font))},
-        {OUString::createFromAscii(office::insertion::kDeleteFirst), uno::Any(click.deleteFirst)}};
-    insertion->execute(uno::Sequence<beans::NamedValue>(arguments, 3));
+        {OUString::createFromAscii(office::insertion::kDeleteFirst), uno::Any(click.deleteFirst)},
+        {OUString::createFromAscii(office::insertion::kUndoTitle), uno::Any(ToOUString(click.undoTitle))}};
+    insertion->execute(uno::Sequence<beans::NamedValue>(arguments, 4));
 }
 
 std::string Seconds(std::chrono::milliseconds duration)
@@ -63,7 +66,7 @@ WriterSession::~WriterSession()
 }
 
 void WriterSession::TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
-                               const CancelFlag& cancelled)
+                               const std::u16string& undoTitle, const CancelFlag& cancelled)
 {
     // A lost office is noticed at the first call of a click; when nothing has
     // been done yet, the click connects once more and starts over.
@@ -72,20 +75,26 @@ void WriterSession::TypeInFont(const std::u16string& text, const std::u16string&
         bool touched = false;
         std::string failure;
         try {
-            const office::Click click{text, font, deleteFirst};
+            const office::Click click{text, font, deleteFirst, undoTitle};
             const Reference<task::XJob> insertion =
                 options_.useInsertionComponent ? office->Insertion() : Reference<task::XJob>();
             throughComponent_ = insertion.is();
-            if (insertion.is()) {
-                if (*cancelled)
+            const auto go = [&cancelled = *cancelled] {
+                if (cancelled)
                     throw DocumentLinkError("the insertion was called off");
+            };
+            if (insertion.is()) {
+                go();
                 TypeThroughComponent(insertion, click);
+                // Called off while the office was at it: the click is taken
+                // back whole rather than left to appear after its failure
+                // was reported.
+                if (*cancelled)
+                    office::TakeBack(office->Desktop(), click);
+                go();
             } else {
                 office::StepContext steps;
-                steps.go = [&cancelled = *cancelled] {
-                    if (cancelled)
-                        throw DocumentLinkError("the insertion was called off");
-                };
+                steps.go = go;
                 steps.touched = &touched;
                 // No controller lock over the bridge: a palette that dies or
                 // gives up between lock and unlock would leave the view frozen.
@@ -127,7 +136,7 @@ std::shared_ptr<OfficeConnection> WriterSession::Connection(const std::atomic<bo
     for (;;) {
         std::string failure;
         try {
-            office = OfficeConnection::Connect(options_.pipeName, traffic_);
+            office = OfficeConnection::Connect(options_.pipeName, kHandshakeBound, traffic_);
             break;
         } catch (const connection::NoConnectException&) {
             failure = "nothing listens on pipe \"" + options_.pipeName + "\"";
@@ -181,14 +190,9 @@ void WriterSession::Drop(const std::shared_ptr<OfficeConnection>& office)
 
 void WriterSession::Abort(const CancelFlag& cancelled)
 {
+    // The connection stays: a call the frozen office was sent returns when
+    // it wakes up, and the click then takes back what it did.
     *cancelled = true;
-    std::shared_ptr<OfficeConnection> office;
-    {
-        std::lock_guard lock(mutex_);
-        office = connection_;
-    }
-    if (office)
-        office->Dispose();
 }
 
 void WriterSession::Close()

@@ -29,12 +29,12 @@ public:
     // office it checks `cancelled` and stops once it is raised. Throws
     // DocumentLinkError.
     void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
-                    const CancelFlag& cancelled);
+                    const std::u16string& undoTitle, const CancelFlag& cancelled);
 
     // Calls off the insertion of `cancelled`: it stops waiting for an office
-    // to start and makes no further call, and the connection is dropped. A
-    // call already waiting on a frozen office finishes only when the office
-    // wakes up, without any call after it.
+    // to start and makes no further change. A call already waiting on a
+    // frozen office finishes when the office wakes up; the insertion then
+    // takes back what it did, so that it never shows after its failure.
     void Abort(const CancelFlag& cancelled);
 
     // Drops the connection and every reference into the office.

@@ -4,8 +4,8 @@
 #include "UnoStrings.h"
 
 #include <com/sun/star/beans/XPropertySet.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
-#include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
@@ -22,6 +22,12 @@ namespace {
 
 const OUString kComplexFontProperty("CharFontNameComplex");
 
+void SetComplexFont(const Reference<text::XTextRange>& range, std::u16string_view font)
+{
+    Reference<beans::XPropertySet>(range, UNO_QUERY_THROW)
+        ->setPropertyValue(kComplexFontProperty, uno::Any(ToOUString(font)));
+}
+
 // Deletes the character before the collapsed view cursor in logical order,
 // as a backspace does; at the start of a paragraph that joins it to the one
 // before, at the start of the text it does nothing.
@@ -32,27 +38,85 @@ void DeleteCharacterBefore(const Reference<text::XText>& text, const Reference<t
         before->setString(OUString());
 }
 
-// Inserts the text at the view cursor, which moves behind it; every U+000D
-// becomes a paragraph break. An empty text makes no call.
-void InsertAtCursor(const Reference<text::XText>& text, const Reference<text::XTextViewCursor>& cursor,
-                    std::u16string_view insertion, const std::function<void()>& go)
+// Leaves `position` (a collapsed range) so that the next character typed
+// there comes in the text font, without touching a character around it.
+// Writer gives an attribute set on a collapsed range inside a word to the
+// whole word; so the attribute goes onto a spare character inserted at
+// `position`, and the spare is deleted again: the attribute stays behind at
+// `position`, waiting for the next typed character. Returns a cursor there
+// (`position` itself may not outlive the spare).
+Reference<text::XTextCursor> LeaveTextFontAt(const Reference<text::XText>& text,
+                                             const Reference<text::XTextRange>& position,
+                                             const std::function<void()>& go)
 {
-    const Reference<text::XTextRange> at(cursor.get());
-    while (!insertion.empty()) {
-        const std::size_t end = insertion.find(u'\r');
-        const std::u16string_view run = insertion.substr(0, end);
-        if (!run.empty())
-            text->insertString(at, ToOUString(run), false);
-        if (end == std::u16string_view::npos)
-            break;
+    go();
+    const Reference<text::XTextCursor> spare = text->createTextCursorByRange(position);
+    go();
+    spare->setString(OUString(" "));
+    go();
+    SetComplexFont(Reference<text::XTextRange>(spare.get()), kTextFont);
+    go();
+    spare->setString(OUString());
+    return spare;
+}
+
+// The changing steps of a click; `changed` is raised once the document has
+// been changed, so that a failure knows whether there is anything to undo.
+void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCursor>& cursor, const Click& click,
+           const std::function<void()>& go, bool& changed)
+{
+    // A selected range goes the way typing would take it: it is what the
+    // backspace deletes and what the text replaces. With neither, it stays
+    // and the insertion point is its end.
+    go();
+    if (!cursor->isCollapsed()) {
+        if (click.deleteFirst || !click.text.empty()) {
+            go();
+            cursor->setString(OUString());
+            changed = true;
+        }
         go();
-        text->insertControlCharacter(at, text::ControlCharacter::PARAGRAPH_BREAK, false);
-        insertion.remove_prefix(end + 1);
+        cursor->collapseToEnd();
+    } else if (click.deleteFirst) {
+        go();
+        DeleteCharacterBefore(text, cursor);
+        changed = true;
+    }
+
+    // The text goes in through a cursor of its own, which then spans exactly
+    // the inserted text (U+000D makes a paragraph break); the font is set on
+    // that range, never on the insertion point, so that Writer's rule for a
+    // collapsed cursor inside a word cannot spread it to the word around.
+    go();
+    const Reference<text::XTextCursor> inserted = text->createTextCursorByRange(cursor->getStart());
+    if (!click.text.empty()) {
+        go();
+        inserted->setString(ToOUString(click.text));
+        changed = true;
+        go();
+        SetComplexFont(Reference<text::XTextRange>(inserted.get()), click.font);
+    }
+    const Reference<text::XTextCursor> end = LeaveTextFontAt(text, inserted->getEnd(), go);
+    changed = true;
+    go();
+    cursor->gotoRange(end->getStart(), false);
+}
+
+// Takes back what a called-off or failed click did, as far as the office
+// still answers; the original failure is what the caller hears of.
+void RollBack(const Reference<document::XUndoManager>& undo, const OUString& title, bool changed)
+{
+    try {
+        undo->leaveUndoContext();
+        if (changed && undo->isUndoPossible() && undo->getCurrentUndoActionTitle() == title)
+            undo->undo();
+    } catch (const uno::Exception&) {
+        // The office is gone or refuses: nothing more can be done from here.
     }
 }
 
 // Keeps the document's controllers locked while it lives; the unlock runs on
-// every way out, an exception included, so no view stays frozen.
+// every way out, an exception included, so that no view stays frozen.
 class ControllerLock {
 public:
     explicit ControllerLock(Reference<frame::XModel> model) : model_(std::move(model)) { model_->lockControllers(); }
@@ -73,20 +137,30 @@ private:
 
 } // namespace
 
+void TakeBack(const Reference<frame::XDesktop2>& desktop, const Click& click)
+{
+    try {
+        const Reference<document::XUndoManagerSupplier> document(desktop->getCurrentComponent(), UNO_QUERY);
+        if (!document.is())
+            return;
+        const Reference<document::XUndoManager> undo = document->getUndoManager();
+        if (undo->isUndoPossible() && undo->getCurrentUndoActionTitle() == ToOUString(click.undoTitle))
+            undo->undo();
+    } catch (const uno::Exception&) {
+        // The office is gone or refuses: nothing more can be done from here.
+    }
+}
+
 void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Click& click,
                             const StepContext& context)
 {
     const auto& go = context.go;
-    const auto touch = [&context] {
-        if (context.touched)
-            *context.touched = true;
-    };
     go();
     const Reference<text::XTextDocument> document(desktop->getCurrentComponent(), UNO_QUERY);
     if (!document.is())
         throw DocumentLinkError("no document: the office has no text document open");
-    const Reference<frame::XModel> model(document, UNO_QUERY_THROW);
     go();
+    const Reference<frame::XModel> model(document, UNO_QUERY_THROW);
     const Reference<text::XTextViewCursorSupplier> view(model->getCurrentController(), UNO_QUERY);
     if (!view.is())
         throw DocumentLinkError("no document: the text document has no view to type into");
@@ -94,33 +168,39 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     const Reference<text::XTextViewCursor> cursor = view->getViewCursor();
     go();
     const Reference<text::XText> text = cursor->getText();
-    const Reference<beans::XPropertySet> cursorProperties(cursor, UNO_QUERY_THROW);
     go();
+    const Reference<document::XUndoManager> undo =
+        Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager();
 
+    const OUString title = ToOUString(click.undoTitle);
+    go();
+    if (context.touched)
+        *context.touched = true;
     std::optional<ControllerLock> lock;
     if (context.lockControllers)
         lock.emplace(model);
-
-    // A selected range goes the way typing would take it: it is what the
-    // backspace deletes and what the text replaces. With neither, it stays
-    // and the insertion point is its end.
-    if (!cursor->isCollapsed()) {
-        touch();
-        if (click.deleteFirst || !click.text.empty())
-            cursor->setString(OUString());
-        cursor->collapseToEnd();
-    } else if (click.deleteFirst) {
-        touch();
-        DeleteCharacterBefore(text, cursor);
+    undo->enterUndoContext(title);
+    bool changed = false;
+    try {
+        Apply(text, cursor, click, go, changed);
+        go();
+    } catch (...) {
+        RollBack(undo, title, changed);
+        throw;
     }
-
-    go();
-    touch();
-    cursorProperties->setPropertyValue(kComplexFontProperty, uno::Any(ToOUString(click.font)));
-    go();
-    InsertAtCursor(text, cursor, click.text, go);
-    go();
-    cursorProperties->setPropertyValue(kComplexFontProperty, uno::Any(ToOUString(kTextFont)));
+    undo->leaveUndoContext();
+    // Called off while the last call was under way: the click is taken back
+    // whole rather than left to appear after its failure was reported.
+    try {
+        go();
+    } catch (...) {
+        try {
+            if (undo->getCurrentUndoActionTitle() == title)
+                undo->undo();
+        } catch (const uno::Exception&) {
+        }
+        throw;
+    }
 }
 
 } // namespace doclink::office

@@ -7,6 +7,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/container/XNameAccess.hpp>
+#include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/DispatchHelper.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
 #include <com/sun/star/frame/XDispatchProvider.hpp>
@@ -222,7 +223,7 @@ void HeadlessOffice::WaitUntilReady(std::chrono::seconds bound)
     std::string lastError = "nothing listens";
     for (;;) {
         try {
-            uno_->connection = office::OfficeConnection::Connect(pipeName_, traffic_);
+            uno_->connection = office::OfficeConnection::Connect(pipeName_, std::chrono::seconds(30), traffic_);
             return;
         } catch (const uno::Exception& error) {
             lastError = ToUtf8(error.Message);
@@ -357,7 +358,17 @@ void HeadlessOffice::TypeAtCursor(const std::u16string& text)
 
 void HeadlessOffice::SelectBack(int count)
 {
-    Checked("cannot select", [&] {
+    MarkBack(count, true);
+}
+
+void HeadlessOffice::MoveBack(int count)
+{
+    MarkBack(count, false);
+}
+
+void HeadlessOffice::MarkBack(int count, bool select)
+{
+    Checked("cannot move the insertion point", [&] {
         const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
                                                 UNO_QUERY_THROW);
         const Reference<frame::XController> controller = document->getCurrentController();
@@ -366,7 +377,7 @@ void HeadlessOffice::SelectBack(int count)
         // The model cursor moves in logical order; the view cursor's left
         // would be visual, the other way round in right-to-left text.
         const Reference<text::XTextCursor> range = cursor->getText()->createTextCursorByRange(cursor->getStart());
-        range->goLeft(static_cast<sal_Int16>(count), true);
+        range->goLeft(static_cast<sal_Int16>(count), select);
         Reference<view::XSelectionSupplier>(controller, UNO_QUERY_THROW)->select(uno::Any(range));
     });
 }
@@ -416,6 +427,31 @@ std::string HeadlessOffice::FlatBody()
     // it holds.
     static const std::regex revisionMark(R"( officeooo:(paragraph-)?rsid="[0-9a-f]*")");
     return std::regex_replace(xml.substr(begin, end - begin), revisionMark, "");
+}
+
+void HeadlessOffice::Undo(int steps)
+{
+    Checked("cannot undo", [&] {
+        const Reference<document::XUndoManager> undo =
+            Reference<document::XUndoManagerSupplier>(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW)
+                ->getUndoManager();
+        for (int step = 0; step < steps; ++step)
+            undo->undo();
+    });
+}
+
+std::vector<std::u16string> HeadlessOffice::UndoTitles()
+{
+    return Checked("cannot read the undo list", [&] {
+        const uno::Sequence<OUString> titles =
+            Reference<document::XUndoManagerSupplier>(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW)
+                ->getUndoManager()
+                ->getAllUndoActionTitles();
+        std::vector<std::u16string> result;
+        for (const OUString& title : titles)
+            result.push_back(ToU16String(title));
+        return result;
+    });
 }
 
 void HeadlessOffice::InsertAtCursor(const std::u16string& text)

@@ -67,6 +67,12 @@ public:
     // The active document's automatic styles and body as flat ODF XML: what
     // it holds, every attribute included but the random revision marks.
     std::string FlatBody();
+    // Moves the insertion point `count` characters back in logical order.
+    void MoveBack(int count);
+    // Undoes `steps` steps through the active document's undo manager.
+    void Undo(int steps);
+    // The active document's undo list, the newest step first.
+    std::vector<std::u16string> UndoTitles();
     // One bare insertString at the insertion point of the document last
     // opened, and a paragraph break there: what typing costs at least.
     void InsertAtCursor(const std::u16string& text);
@@ -78,6 +84,7 @@ public:
 
 private:
     void Signal(int signal);
+    void MarkBack(int count, bool select);
     // The connection to the office, made afresh when it was lost.
     office::OfficeConnection& Connection();
 

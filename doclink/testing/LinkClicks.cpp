@@ -60,14 +60,14 @@ int main(int argc, char* argv[])
                 sentBefore = traffic.messagesSent;
             }
             const auto start = std::chrono::steady_clock::now();
-            link.TypeInFont(cell.text, cell.font, false);
+            link.TypeInFont(cell.text, cell.font, false, cell.text);
             const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
             if (i >= warmUp)
                 timed.push_back(took.count());
             if ((i + 1) % kSymbolsPerParagraph == 0) {
                 // Kept out of the round-trip count, as out of the timing.
                 const auto before = link.CountedTraffic();
-                link.TypeInFont(u"\r", doclink::kTextFont, false);
+                link.TypeInFont(u"\r", doclink::kTextFont, false, u"");
                 const auto after = link.CountedTraffic();
                 if (i >= warmUp) {
                     receivedBefore += after.messagesReceived - before.messagesReceived;

@@ -230,10 +230,10 @@ IDispatch* WordDocumentLink::ActiveDocument()
 }
 
 void WordDocumentLink::TypeInFont(const std::u16string& text, const std::u16string& font,
-                                  bool deleteFirst)
+                                  bool deleteFirst, const std::u16string& undoTitle)
 {
     try {
-        TypeWithWord(text, font, deleteFirst);
+        TypeWithWord(text, font, deleteFirst, undoTitle);
     } catch (const ComCallError& error) {
         // A Word that has ended cannot be used again: keeping its global
         // object would make every later click fail until the palette is
@@ -245,7 +245,7 @@ void WordDocumentLink::TypeInFont(const std::u16string& text, const std::u16stri
 }
 
 void WordDocumentLink::TypeWithWord(const std::u16string& text, const std::u16string& font,
-                                    bool deleteFirst)
+                                    bool deleteFirst, const std::u16string& undoTitle)
 {
     // Declared in this order so that the selection is released before the
     // document, also when a call fails.

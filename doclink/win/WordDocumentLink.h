@@ -25,14 +25,15 @@ public:
     WordDocumentLink& operator=(const WordDocumentLink&) = delete;
 
     void TypeInFont(const std::u16string& text, const std::u16string& font,
-                    bool deleteFirst) override;
+                    bool deleteFirst, const std::u16string& undoTitle) override;
 
 private:
     IDispatch& Global();
     void ForgetGlobal();
     // The active document, as a reference the caller owns.
     IDispatch* ActiveDocument();
-    void TypeWithWord(const std::u16string& text, const std::u16string& font, bool deleteFirst);
+    void TypeWithWord(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                      const std::u16string& undoTitle);
 
     IDispatch* global_ = nullptr;
     bool comInitialised_ = false;

@@ -9,8 +9,8 @@ private slots:
     {
         doclink::UnavailableDocumentLink link;
         QVERIFY_THROWS_EXCEPTION(doclink::DocumentLinkError,
-                                 link.TypeInFont(u"حمس ", u"Al-DizaDorvan", false));
-        QVERIFY_THROWS_EXCEPTION(doclink::DocumentLinkError, link.TypeInFont(u"", u"", true));
+                                 link.TypeInFont(u"حمس ", u"Al-DizaDorvan", false, u""));
+        QVERIFY_THROWS_EXCEPTION(doclink::DocumentLinkError, link.TypeInFont(u"", u"", true, u""));
     }
 };
 

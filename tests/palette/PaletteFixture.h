@@ -34,7 +34,7 @@ struct Call {
 class RecordingLink final : public doclink::DocumentLink {
 public:
     void TypeInFont(const std::u16string& text, const std::u16string& font,
-                    bool deleteFirst) override
+                    bool deleteFirst, const std::u16string& /*undoTitle*/) override
     {
         log.push_back(QStringLiteral("type"));
         calls.push_back({text, font, deleteFirst});

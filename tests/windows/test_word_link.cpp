@@ -50,7 +50,7 @@ void PlainInsertionSetsTheFontTypesAndSetsItBack()
     {
         WordDocumentLink link;
         // A space and a combining mark inside the text travel unchanged.
-        link.TypeInFont(u"\u062D\u0645 \u064B", u"Al-DizaDorvan", false);
+        link.TypeInFont(u"\u062D\u0645 \u064B", u"Al-DizaDorvan", false, u"");
         CHECK_EQ(script.log, (Log{
             "Global created",
             "Global.ActiveDocument get",
@@ -78,7 +78,7 @@ void DeleteFirstTypesOneBackspaceBeforeTheFont()
     fakeword::Script script;
     fakeword::Registration registration(script);
     WordDocumentLink link;
-    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
     CHECK_EQ(script.log, Concat({"Global created"}, kDeleteFirstInsertion));
 }
 
@@ -87,7 +87,7 @@ void EmptyTextIsStillSent()
     fakeword::Script script;
     fakeword::Registration registration(script);
     WordDocumentLink link;
-    link.TypeInFont(u"", u"Al-DizaDorvan", false);
+    link.TypeInFont(u"", u"Al-DizaDorvan", false, u"");
     CHECK(std::find(script.log.begin(), script.log.end(), "Selection.TypeText method \"\"") != script.log.end());
 }
 
@@ -96,8 +96,8 @@ void GlobalObjectIsCreatedOnceAndKept()
     fakeword::Script script;
     fakeword::Registration registration(script);
     WordDocumentLink link;
-    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
-    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
     CHECK_EQ(script.log, Concat(Concat({"Global created"}, kDeleteFirstInsertion), kDeleteFirstInsertion));
 }
 
@@ -135,7 +135,7 @@ void FailureAtEachCallStopsThereAndReleases()
         script.failWith = row.result;
 
         const auto error = check::Catch<DocumentLinkError>(
-            [&] { link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true); });
+            [&] { link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u""); });
         CHECK(error.has_value());
         if (!error)
             continue;
@@ -150,7 +150,7 @@ void FailureAtEachCallStopsThereAndReleases()
 
         // The next insertion uses the global object already made.
         script.log.clear();
-        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
         CHECK_EQ(script.log, kDeleteFirstInsertion);
     }
     check::CurrentCase() = "FailureAtEachCallStopsThereAndReleases";
@@ -167,13 +167,13 @@ void WordThatHasEndedIsReachedAfresh()
         fakeword::Script script;
         fakeword::Registration registration(script);
         WordDocumentLink link;
-        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
 
         // Gone when the next insertion asks for the document.
         script.log.clear();
         script.failAtCall = script.calls + 1;
         script.failWith = gone;
-        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
         CHECK_EQ(script.log, Concat({"Global.ActiveDocument get", "Global released", "Global created"},
                                     kDeleteFirstInsertion));
 
@@ -183,12 +183,12 @@ void WordThatHasEndedIsReachedAfresh()
         script.log.clear();
         script.failAtCall = script.calls + 8;
         const auto error = check::Catch<DocumentLinkError>(
-            [&] { link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true); });
+            [&] { link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u""); });
         CHECK(error.has_value());
         CHECK_EQ(script.log, Concat(Log(kDeleteFirstInsertion.begin(), kDeleteFirstInsertion.begin() + 10),
                                     {"Selection released", "Document released", "Global released"}));
         script.log.clear();
-        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+        link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
         CHECK_EQ(script.log, Concat({"Global created"}, kDeleteFirstInsertion));
     }
 }
@@ -199,7 +199,7 @@ void PropertyWithoutObjectIsAnError()
     fakeword::Registration registration(script);
     WordDocumentLink link;
     script.nothingAtCall = 1;
-    const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false); });
+    const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
     CHECK(error.has_value());
     CHECK_EQ(script.log, (Log{"Global created", "Global.ActiveDocument get"}));
 }
@@ -210,14 +210,14 @@ void RefusedCreationIsTriedAgainOnTheNextInsertion()
     fakeword::Registration registration(script);
     WordDocumentLink link;
     script.refuseCreations = 1;
-    const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false); });
+    const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
     CHECK(error.has_value());
     if (error)
         CHECK(std::string(error->what()).find("could not be started") != std::string::npos);
     CHECK_EQ(script.log, (Log{"Global refused"}));
 
     script.log.clear();
-    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
     CHECK_EQ(script.log, Concat({"Global created"}, kDeleteFirstInsertion));
 }
 
@@ -228,7 +228,7 @@ void WithoutWordTheClassIsNotRegistered()
     fakeword::Script script;
     WordDocumentLink link;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false); });
+        const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
         CHECK(error.has_value());
         if (error) {
             const std::string message = error->what();
@@ -238,7 +238,7 @@ void WithoutWordTheClassIsNotRegistered()
     }
 
     fakeword::Registration registration(script);
-    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true);
+    link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
     CHECK_EQ(script.log, Concat({"Global created"}, kDeleteFirstInsertion));
 }
 
@@ -248,7 +248,7 @@ void LinkInitialisesComOnItsThread()
     std::string message;
     std::thread([&] {
         WordDocumentLink link;
-        const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false); });
+        const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
         message = error ? error->what() : "no error";
     }).join();
     CHECK(message.find("0x80040154") != std::string::npos);

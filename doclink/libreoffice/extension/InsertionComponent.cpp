@@ -29,13 +29,15 @@ class Insertion final : public cppu::WeakImplHelper2<task::XJob, lang::XServiceI
 public:
     explicit Insertion(Reference<uno::XComponentContext> context) : context_(std::move(context)) {}
 
-    // Arguments: Text (string), Font (string), DeleteFirst (boolean). Every
+    // Arguments: Text (string), Font (string), DeleteFirst (boolean),
+    // UndoTitle (string, the name of the click's undo step). Every
     // failure, "no document" included, reaches the caller as a
     // RuntimeException whose message says what went wrong.
     uno::Any SAL_CALL execute(const uno::Sequence<beans::NamedValue>& arguments) override
     {
         OUString text;
         OUString font;
+        OUString undoTitle;
         bool deleteFirst = false;
         bool haveText = false;
         bool haveFont = false;
@@ -46,6 +48,8 @@ public:
                 haveFont = argument.Value >>= font;
             else if (argument.Name.equalsAscii(insertion::kDeleteFirst))
                 argument.Value >>= deleteFirst;
+            else if (argument.Name.equalsAscii(insertion::kUndoTitle))
+                argument.Value >>= undoTitle;
         }
         if (!haveText || !haveFont)
             throw lang::IllegalArgumentException(OUString("an insertion needs a Text and a Font"),
@@ -53,10 +57,11 @@ public:
 
         const std::u16string textUnits = ToU16String(text);
         const std::u16string fontUnits = ToU16String(font);
+        const std::u16string undoTitleUnits = ToU16String(undoTitle);
         StepContext steps;
         steps.lockControllers = true;
         try {
-            TypeIntoActiveDocument(frame::Desktop::create(context_), Click{textUnits, fontUnits, deleteFirst},
+            TypeIntoActiveDocument(frame::Desktop::create(context_), Click{textUnits, fontUnits, deleteFirst, undoTitleUnits},
                                    steps);
         } catch (const DocumentLinkError& error) {
             throw uno::RuntimeException(ToOUString(std::string_view(error.what())));
