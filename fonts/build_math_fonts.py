@@ -8,7 +8,7 @@ The outlines are composed from Noto Sans Math and Noto Naskh Arabic (both
 under the SIL Open Font License) as glyph-table.tsv describes them.
 
 Usage: build_math_fonts.py CATALOGUE GLYPH_TABLE OUT_DIR
-       [--math FONT] [--naskh FONT] [--report FILE]
+       --math FONT --naskh FONT [--report FILE]
 """
 
 import argparse
@@ -577,8 +577,9 @@ def main():
     ap.add_argument("catalogue")
     ap.add_argument("glyph_table")
     ap.add_argument("out_dir")
-    ap.add_argument("--math", default="/usr/share/fonts/truetype/noto/NotoSansMath-Regular.ttf")
-    ap.add_argument("--naskh", default="/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf")
+    # The source fonts' paths come from tools/deps/system-paths.txt.
+    ap.add_argument("--math", required=True, help="Noto Sans Math Regular")
+    ap.add_argument("--naskh", required=True, help="Noto Naskh Arabic Regular")
     ap.add_argument("--report")
     args = ap.parse_args()
     os.environ.setdefault("SOURCE_DATE_EPOCH", "1767225600")

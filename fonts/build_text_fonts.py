@@ -6,7 +6,7 @@ the SIL Open Font License reserves the source's name ("Noto") for the
 original, so a modified or renamed copy must carry another one. The
 copyright and licence notices stay as they are.
 
-Usage: build_text_fonts.py OUT_DIR [--regular FONT] [--bold FONT]
+Usage: build_text_fonts.py OUT_DIR --regular FONT --bold FONT
 """
 
 import argparse
@@ -42,8 +42,9 @@ def rename(source, target, bold):
 def main():
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("out_dir")
-    ap.add_argument("--regular", default="/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf")
-    ap.add_argument("--bold", default="/usr/share/fonts/truetype/noto/NotoNaskhArabic-Bold.ttf")
+    # The source fonts' paths come from tools/deps/system-paths.txt.
+    ap.add_argument("--regular", required=True, help="Noto Naskh Arabic Regular")
+    ap.add_argument("--bold", required=True, help="Noto Naskh Arabic Bold")
     args = ap.parse_args()
     os.environ.setdefault("SOURCE_DATE_EPOCH", "1767225600")
     os.makedirs(args.out_dir, exist_ok=True)

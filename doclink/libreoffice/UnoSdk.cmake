@@ -2,7 +2,9 @@
 # of the UNO types the link uses, and provides the interface target
 # glyphboard_uno that compiles and links a UNO client.
 
-set(LIBREOFFICE_HOME "/usr/lib/libreoffice" CACHE PATH
+include(SystemPaths)
+glyphboard_system_paths(libreoffice-home _uno_default_home)
+set(LIBREOFFICE_HOME "${_uno_default_home}" CACHE PATH
     "LibreOffice installation holding program/ and sdk/")
 
 set(LIBREOFFICE_PROGRAM_DIR "${LIBREOFFICE_HOME}/program")
@@ -12,14 +14,19 @@ set(_uno_type_libraries
     "${LIBREOFFICE_PROGRAM_DIR}/types.rdb"
     "${LIBREOFFICE_PROGRAM_DIR}/types/offapi.rdb")
 
-foreach(required "${_uno_cppumaker}" "${LIBREOFFICE_SDK_DIR}/include/cppuhelper/bootstrap.hxx"
-                 "${LIBREOFFICE_SDK_DIR}/lib/libuno_cppu.so" ${_uno_type_libraries}
-                 "${LIBREOFFICE_PROGRAM_DIR}/fundamentalrc" "${LIBREOFFICE_PROGRAM_DIR}/unorc")
+# The files of the installation that the build and the tests read, named in
+# tools/deps/system-paths.txt under the default home and looked for under
+# LIBREOFFICE_HOME.
+glyphboard_system_paths(libreoffice-file _uno_files _uno_packages)
+foreach(default_path package IN ZIP_LISTS _uno_files _uno_packages)
+    file(RELATIVE_PATH relative "${_uno_default_home}" "${default_path}")
+    set(required "${LIBREOFFICE_HOME}/${relative}")
     if(NOT EXISTS "${required}")
+        string(REPLACE "|" " or " package "${package}")
         message(FATAL_ERROR
             "The LibreOffice SDK or office is missing (${required} not found). "
             "The palette types into Writer through UNO and cannot be built without it: "
-            "install the packages of tools/deps/doclink-build.txt (tools/setup.sh run) "
+            "install the Debian package ${package} (tools/setup.sh run does so) "
             "or point LIBREOFFICE_HOME at another LibreOffice installation.")
     endif()
 endforeach()

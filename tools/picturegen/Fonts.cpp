@@ -14,16 +14,10 @@ struct FontFile {
     const char* package;
 };
 
+// The rows of the role picture-font in tools/deps/system-paths.txt, written
+// by the build.
 constexpr FontFile fontFiles[] = {
-    {"/usr/share/fonts/truetype/noto/NotoSansMath-Regular.ttf", "fonts-noto-core"},
-    {"/usr/share/fonts/truetype/noto/NotoNaskhArabic-Regular.ttf", "fonts-noto-core"},
-    {"/usr/share/fonts/truetype/noto/NotoSansArabic-Bold.ttf", "fonts-noto-core"},
-    {"/usr/share/fonts/truetype/noto/NotoSansArabic-Regular.ttf", "fonts-noto-core"},
-    {"/usr/share/fonts/opentype/fonts-hosny-amiri/Amiri-Regular.ttf", "fonts-hosny-amiri"},
-    {"/usr/share/fonts/opentype/fonts-hosny-amiri/Amiri-Bold.ttf", "fonts-hosny-amiri"},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "fonts-dejavu-core"},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSans-ExtraLight.ttf", "fonts-dejavu-extra"},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSerif-Italic.ttf", "fonts-dejavu-extra"},
+#include "FontFiles.inc"
 };
 
 QFont makeFont(const QString& family, qreal pixelSize, QFont::Weight weight = QFont::Normal,
