@@ -2,7 +2,6 @@
 // click instead of a dozen round trips over the bridge, with the document's
 // controllers locked so that Writer lays the paragraph out once.
 
-#include "DocumentLink.h"
 #include "InsertionService.h"
 #include "UnoStrings.h"
 #include "WriterSteps.h"
@@ -17,6 +16,8 @@
 #include <cppuhelper/supportsservice.hxx>
 #include <uno/environment.h>
 #include <uno/lbnames.h>
+
+#include <exception>
 
 namespace doclink::office {
 
@@ -60,17 +61,16 @@ public:
         const std::u16string undoTitleUnits = ToU16String(undoTitle);
         StepContext steps;
         steps.lockControllers = true;
+        // Only a RuntimeException leaves: no C++ exception may cross into the
+        // office's dispatcher, and a document disposed inside the office must
+        // never read as a lost bridge on the caller's side.
         try {
-            TypeIntoActiveDocument(frame::Desktop::create(context_), Click{textUnits, fontUnits, deleteFirst, undoTitleUnits},
-                                   steps);
-        } catch (const DocumentLinkError& error) {
-            throw uno::RuntimeException(ToOUString(std::string_view(error.what())));
-        } catch (const uno::RuntimeException&) {
-            throw;
+            TypeIntoActiveDocument(frame::Desktop::create(context_),
+                                   Click{textUnits, fontUnits, deleteFirst, undoTitleUnits}, steps);
         } catch (const uno::Exception& error) {
-            // Rewrapped so that a disposed document inside the office never
-            // reads as a lost bridge on the caller's side.
             throw uno::RuntimeException(error.Message);
+        } catch (const std::exception& error) {
+            throw uno::RuntimeException(ToOUString(std::string_view(error.what())));
         }
         return uno::Any();
     }
