@@ -3,6 +3,7 @@
 #include "DocumentLink.h"
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ public:
         std::chrono::milliseconds startBound{8000};
         // The longest the caller waits for one insertion, connecting included.
         std::chrono::milliseconds callBound{10000};
+        // Called on the worker thread before every call into the office, for
+        // tests that freeze the office at a chosen call.
+        std::function<void()> beforeEachCall;
         // Whether to type through the office's insertion component when the
         // office has it (one call per click); otherwise, and always for an
         // office without it, each step is a call over the bridge.

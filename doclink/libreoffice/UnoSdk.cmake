@@ -64,6 +64,9 @@ set(_uno_types
     com.sun.star.style.XStyleFamiliesSupplier
     com.sun.star.text.ControlCharacter
     com.sun.star.text.XTextDocument
+    com.sun.star.text.XTextSection
+    com.sun.star.text.XTextContent
+    com.sun.star.frame.XStorable
     com.sun.star.text.XTextViewCursorSupplier
     com.sun.star.util.XCloseable
     com.sun.star.view.XSelectionSupplier)

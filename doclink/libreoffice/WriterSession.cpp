@@ -32,15 +32,18 @@ constexpr std::chrono::milliseconds kSetupRetry{3000};
 constexpr std::chrono::milliseconds kHandshakeBound{3000};
 
 // One click through the office's insertion component: a single call, which
-// runs the same steps inside the office.
-void TypeThroughComponent(const Reference<task::XJob>& insertion, const office::Click& click)
+// runs the same steps inside the office. Returns whether the insertion point
+// was collapsed before the click.
+bool TypeThroughComponent(const Reference<task::XJob>& insertion, const office::Click& click)
 {
     const beans::NamedValue arguments[] = {
         {OUString::createFromAscii(office::insertion::kText), uno::Any(ToOUString(click.text))},
         {OUString::createFromAscii(office::insertion::kFont), uno::Any(ToOUString(click.font))},
         {OUString::createFromAscii(office::insertion::kDeleteFirst), uno::Any(click.deleteFirst)},
         {OUString::createFromAscii(office::insertion::kUndoTitle), uno::Any(ToOUString(click.undoTitle))}};
-    insertion->execute(uno::Sequence<beans::NamedValue>(arguments, 4));
+    bool wasCollapsed = true;
+    insertion->execute(uno::Sequence<beans::NamedValue>(arguments, 4)) >>= wasCollapsed;
+    return wasCollapsed;
 }
 
 std::string Seconds(std::chrono::milliseconds duration)
@@ -79,18 +82,20 @@ void WriterSession::TypeInFont(const std::u16string& text, const std::u16string&
             const Reference<task::XJob> insertion =
                 options_.useInsertionComponent ? office->Insertion() : Reference<task::XJob>();
             throughComponent_ = insertion.is();
-            const auto go = [&cancelled = *cancelled] {
+            const auto go = [this, &cancelled = *cancelled] {
+                if (options_.beforeEachCall)
+                    options_.beforeEachCall();
                 if (cancelled)
                     throw DocumentLinkError("the insertion was called off");
             };
             if (insertion.is()) {
                 go();
-                TypeThroughComponent(insertion, click);
+                const bool wasCollapsed = TypeThroughComponent(insertion, click);
                 // Called off while the office was at it: the click is taken
                 // back whole rather than left to appear after its failure
                 // was reported.
                 if (*cancelled)
-                    office::TakeBack(office->Desktop(), click);
+                    office::TakeBack(office->Desktop(), click, wasCollapsed);
                 go();
             } else {
                 office::StepContext steps;

@@ -6,7 +6,9 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/document/XUndoManagerSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
+#include <com/sun/star/text/XTextSection.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
 #include <optional>
@@ -40,24 +42,46 @@ void DeleteCharacterBefore(const Reference<text::XText>& text, const Reference<t
 
 // Leaves `position` (a collapsed range) so that the next character typed
 // there comes in the text font, without touching a character around it.
-// Writer gives an attribute set on a collapsed range inside a word to the
-// whole word; so the attribute goes onto a spare character inserted at
-// `position`, and the spare is deleted again: the attribute stays behind at
-// `position`, waiting for the next typed character. Returns a cursor there
-// (`position` itself may not outlive the spare).
+// Writer gives an attribute set on a collapsed cursor inside a word to the
+// whole word; a cursor that has been expanded to the same place is an empty
+// selection instead, on which the attribute waits at exactly that place for
+// the next typed character. Returns that cursor.
 Reference<text::XTextCursor> LeaveTextFontAt(const Reference<text::XText>& text,
                                              const Reference<text::XTextRange>& position,
                                              const std::function<void()>& go)
 {
     go();
-    const Reference<text::XTextCursor> spare = text->createTextCursorByRange(position);
+    const Reference<text::XTextCursor> empty = text->createTextCursorByRange(position);
     go();
-    spare->setString(OUString(" "));
+    empty->gotoRange(position, true);
     go();
-    SetComplexFont(Reference<text::XTextRange>(spare.get()), kTextFont);
+    SetComplexFont(Reference<text::XTextRange>(empty.get()), kTextFont);
+    return empty;
+}
+
+// Throws when the user could not type at the view cursor: the office
+// carries out calls over the API even where its own keyboard is refused.
+void CheckEditable(const Reference<text::XTextDocument>& document, const Reference<text::XTextViewCursor>& cursor,
+                   const std::function<void()>& go)
+{
     go();
-    spare->setString(OUString());
-    return spare;
+    const Reference<frame::XStorable> storable(document, UNO_QUERY);
+    if (storable.is() && storable->isReadonly())
+        throw DocumentLinkError("the document is read-only");
+    go();
+    Reference<beans::XPropertySet> section(
+        Reference<beans::XPropertySet>(cursor, UNO_QUERY_THROW)->getPropertyValue(OUString("TextSection")),
+        UNO_QUERY);
+    // A section inside a protected one is protected, too.
+    while (section.is()) {
+        go();
+        bool isProtected = false;
+        section->getPropertyValue(OUString("IsProtected")) >>= isProtected;
+        if (isProtected)
+            throw DocumentLinkError("the insertion point is in a protected section");
+        go();
+        section.set(Reference<text::XTextSection>(section, UNO_QUERY_THROW)->getParentSection(), UNO_QUERY);
+    }
 }
 
 // The changing steps of a click; `changed` is raised once the document has
@@ -102,14 +126,27 @@ void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCu
     cursor->gotoRange(end->getStart(), false);
 }
 
+// Undoes the click's step if it is the newest one. Writer selects what an
+// undo brings back; an insertion point that was collapsed is made so again.
+void UndoClick(const Reference<document::XUndoManager>& undo, const OUString& title,
+               const Reference<text::XTextViewCursor>& cursor, bool wasCollapsed)
+{
+    if (!undo->isUndoPossible() || undo->getCurrentUndoActionTitle() != title)
+        return;
+    undo->undo();
+    if (wasCollapsed)
+        cursor->collapseToEnd();
+}
+
 // Takes back what a called-off or failed click did, as far as the office
 // still answers; the original failure is what the caller hears of.
-void RollBack(const Reference<document::XUndoManager>& undo, const OUString& title, bool changed)
+void RollBack(const Reference<document::XUndoManager>& undo, const OUString& title, bool changed,
+              const Reference<text::XTextViewCursor>& cursor, bool wasCollapsed)
 {
     try {
         undo->leaveUndoContext();
-        if (changed && undo->isUndoPossible() && undo->getCurrentUndoActionTitle() == title)
-            undo->undo();
+        if (changed)
+            UndoClick(undo, title, cursor, wasCollapsed);
     } catch (const uno::Exception&) {
         // The office is gone or refuses: nothing more can be done from here.
     }
@@ -137,15 +174,17 @@ private:
 
 } // namespace
 
-void TakeBack(const Reference<frame::XDesktop2>& desktop, const Click& click)
+void TakeBack(const Reference<frame::XDesktop2>& desktop, const Click& click, bool wasCollapsed)
 {
     try {
-        const Reference<document::XUndoManagerSupplier> document(desktop->getCurrentComponent(), UNO_QUERY);
+        const Reference<frame::XModel> document(desktop->getCurrentComponent(), UNO_QUERY);
         if (!document.is())
             return;
-        const Reference<document::XUndoManager> undo = document->getUndoManager();
-        if (undo->isUndoPossible() && undo->getCurrentUndoActionTitle() == ToOUString(click.undoTitle))
-            undo->undo();
+        const Reference<text::XTextViewCursor> cursor =
+            Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
+                ->getViewCursor();
+        UndoClick(Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager(),
+                  ToOUString(click.undoTitle), cursor, wasCollapsed);
     } catch (const uno::Exception&) {
         // The office is gone or refuses: nothing more can be done from here.
     }
@@ -172,7 +211,13 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     const Reference<document::XUndoManager> undo =
         Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager();
 
+    CheckEditable(document, cursor, go);
+
     const OUString title = ToOUString(click.undoTitle);
+    go();
+    const bool wasCollapsed = cursor->isCollapsed();
+    if (context.wasCollapsed)
+        *context.wasCollapsed = wasCollapsed;
     go();
     if (context.touched)
         *context.touched = true;
@@ -185,7 +230,7 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
         Apply(text, cursor, click, go, changed);
         go();
     } catch (...) {
-        RollBack(undo, title, changed);
+        RollBack(undo, title, changed, cursor, wasCollapsed);
         throw;
     }
     undo->leaveUndoContext();
@@ -195,9 +240,9 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
         go();
     } catch (...) {
         try {
-            if (undo->getCurrentUndoActionTitle() == title)
-                undo->undo();
+            UndoClick(undo, title, cursor, wasCollapsed);
         } catch (const uno::Exception&) {
+            // As in RollBack.
         }
         throw;
     }

@@ -30,6 +30,9 @@ struct StepContext {
     // a bridge, a caller that dies or gives up between lock and unlock would
     // leave the view frozen.
     bool lockControllers = false;
+    // Set to whether the insertion point was collapsed (no selection) before
+    // the click changed anything, for taking the click back later.
+    bool* wasCollapsed = nullptr;
 };
 
 // The steps of one click into the active text document of `desktop`, as one
@@ -49,8 +52,10 @@ void TypeIntoActiveDocument(const css::uno::Reference<css::frame::XDesktop2>& de
                             const StepContext& context);
 
 // Undoes `click` in the active document when it is the last step of the
-// undo list there: for a click that ran to its end after it was called off.
+// undo list there, collapsing the insertion point again when it was so
+// before: for a click that ran to its end after it was called off.
 // Failures are swallowed; the caller reports the click's own.
-void TakeBack(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click);
+void TakeBack(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click,
+              bool wasCollapsed);
 
 } // namespace doclink::office

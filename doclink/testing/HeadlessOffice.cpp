@@ -15,6 +15,8 @@
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
+#include <com/sun/star/text/XTextContent.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
@@ -291,6 +293,37 @@ void HeadlessOffice::OpenBlankDocument(const std::u16string& styleFont)
         const Reference<text::XTextViewCursor> cursor = view->getViewCursor();
         uno_->cursor.set(cursor.get());
         uno_->text = cursor->getText();
+    });
+}
+
+void HeadlessOffice::OpenReadOnlyDocument()
+{
+    Checked("cannot open a read-only document", [&] {
+        const Reference<frame::XComponentLoader> loader(Connection().Desktop(), UNO_QUERY_THROW);
+        const beans::PropertyValue readOnly = Property("ReadOnly", uno::Any(true));
+        const uno::Sequence<beans::PropertyValue> arguments(&readOnly, 1);
+        loader->loadComponentFromURL(ToOUString("file://" GLYPHBOARD_BLANK_DOCUMENT), OUString("_blank"), 0,
+                                     arguments);
+    });
+}
+
+void HeadlessOffice::TypeProtectedSection(const std::u16string& text)
+{
+    Checked("cannot make a protected section", [&] {
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW);
+        const Reference<text::XTextViewCursor> cursor =
+            Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
+                ->getViewCursor();
+        const Reference<text::XTextContent> section(
+            Reference<lang::XMultiServiceFactory>(document, UNO_QUERY_THROW)
+                ->createInstance(OUString("com.sun.star.text.TextSection")),
+            UNO_QUERY_THROW);
+        const Reference<text::XText> body = cursor->getText();
+        const Reference<text::XTextCursor> at = body->createTextCursorByRange(cursor->getStart());
+        at->setString(ToOUString(text));
+        body->insertTextContent(Reference<text::XTextRange>(at.get()), section, true);
+        Reference<beans::XPropertySet>(section, UNO_QUERY_THROW)->setPropertyValue(OUString("IsProtected"), uno::Any(true));
+        cursor->gotoRange(section->getAnchor()->getEnd(), false);
     });
 }
 

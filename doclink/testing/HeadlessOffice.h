@@ -51,6 +51,11 @@ public:
     // Opens a new untitled right-to-left document, which becomes the active
     // one; its paragraph style sets complex-script text in `styleFont`.
     void OpenBlankDocument(const std::u16string& styleFont = u"Traditional Arabic");
+    // Opens the blank document itself, read-only, as the active document.
+    void OpenReadOnlyDocument();
+    // Types `text` into a new protected section at the insertion point and
+    // leaves the insertion point at its end, inside the section.
+    void TypeProtectedSection(const std::u16string& text);
     void CloseDocuments();
 
     // The active document's paragraphs with their text portions.

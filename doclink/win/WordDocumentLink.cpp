@@ -31,6 +31,7 @@ public:
     ~ObjectRef() { Reset(); }
 
     IDispatch& operator*() const { return *object_; }
+    IDispatch* Get() const { return object_; }
     // Hands the reference over to the caller.
     IDispatch* Take() { return std::exchange(object_, nullptr); }
     void Reset()
@@ -166,6 +167,55 @@ void CallMethod(IDispatch& object, const wchar_t* objectName, const wchar_t* met
     Invoke(object, objectName, method, DISPATCH_METHOD, argument);
 }
 
+// Whether `object` has a member called `member`.
+bool HasMember(IDispatch& object, const wchar_t* member)
+{
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    return SUCCEEDED(object.GetIDsOfNames(IID_NULL, &name, 1, LOCALE_USER_DEFAULT, &id));
+}
+
+// Groups everything Word does while it lives into one undo step named
+// `title` (Application.UndoRecord, Word 2010 and later). Where Word has no
+// undo record, or will not start one, the insertion goes on without it: the
+// grouping is a convenience, never a reason for a click to fail.
+class CustomUndoRecord {
+public:
+    CustomUndoRecord(IDispatch& global, const std::u16string& title)
+    {
+        try {
+            if (!HasMember(global, L"Application"))
+                return;
+            ObjectRef application = GetObject(global, L"Global", L"Application");
+            if (!HasMember(*application, L"UndoRecord"))
+                return;
+            ObjectRef record = GetObject(*application, L"Application", L"UndoRecord");
+            Variant name = StringArgument(title);
+            Invoke(*record, L"UndoRecord", L"StartCustomRecord", DISPATCH_METHOD, &name.value);
+            record_ = std::move(record);
+        } catch (const DocumentLinkError&) {
+            record_.Reset();
+        }
+    }
+    // Ends the record also when the insertion failed, so that Word's undo
+    // list is never left open.
+    ~CustomUndoRecord()
+    {
+        if (!record_.Get())
+            return;
+        try {
+            Invoke(*record_, L"UndoRecord", L"EndCustomRecord", DISPATCH_METHOD);
+        } catch (const DocumentLinkError&) {
+            // Word is gone or refuses: nothing is left to close.
+        }
+    }
+    CustomUndoRecord(const CustomUndoRecord&) = delete;
+    CustomUndoRecord& operator=(const CustomUndoRecord&) = delete;
+
+private:
+    ObjectRef record_;
+};
+
 void SetRightToLeftFont(IDispatch& selection, const std::u16string& font)
 {
     ObjectRef fontObject = GetObject(selection, L"Selection", L"Font");
@@ -255,6 +305,7 @@ void WordDocumentLink::TypeWithWord(const std::u16string& text, const std::u16st
         ObjectRef window = GetObject(*document, L"Document", L"ActiveWindow");
         selection = GetObject(*window, L"Window", L"Selection");
     }
+    const CustomUndoRecord record(Global(), undoTitle);
     if (deleteFirst)
         CallMethod(*selection, L"Selection", L"TypeBackspace");
     SetRightToLeftFont(*selection, font);

@@ -28,7 +28,17 @@ constexpr Member kMembers[] = {
     {"Selection", L"Font", "Font"},
     {"Selection", L"TypeText", nullptr},
     {"Font", L"NameBi", nullptr},
+    {"Global", L"Application", "Application"},
+    {"Application", L"UndoRecord", "UndoRecord"},
+    {"UndoRecord", L"StartCustomRecord", nullptr},
+    {"UndoRecord", L"EndCustomRecord", nullptr},
 };
+
+// The members only a fake with an undo record offers.
+bool NeedsUndoRecord(const Member& member)
+{
+    return member.name == L"Application" || member.object == "Application" || member.object == "UndoRecord";
+}
 
 std::string Narrow(std::wstring_view text)
 {
@@ -107,7 +117,8 @@ public:
         if (count != 1)
             return E_INVALIDARG;
         for (std::size_t i = 0; i < std::size(kMembers); ++i) {
-            if (kMembers[i].object == kind_ && kMembers[i].name == names[0]) {
+            if (kMembers[i].object == kind_ && kMembers[i].name == names[0]
+                && (script_.hasUndoRecord || !NeedsUndoRecord(kMembers[i]))) {
                 ids[0] = static_cast<DISPID>(i + 1);
                 return S_OK;
             }

@@ -29,6 +29,12 @@ struct Script {
     int refuseCreations = 0;
     HRESULT creationFailure = CO_E_SERVER_EXEC_FAILURE;
 
+    // Whether the fake offers Global.Application and its UndoRecord with
+    // StartCustomRecord and EndCustomRecord, as Word 2010 and later do.
+    // Without it the link leaves the undo record out, and the log shows the
+    // insertion's calls only.
+    bool hasUndoRecord = false;
+
     int calls = 0;
 };
 

@@ -254,6 +254,56 @@ void LinkInitialisesComOnItsThread()
     CHECK(message.find("0x80040154") != std::string::npos);
 }
 
+// Where Word has an undo record, each click is one custom record named
+// after the symbol, around all of the click's changes; a click that fails
+// halfway still ends its record.
+void EachClickIsOneCustomUndoRecord()
+{
+    fakeword::Script script;
+    script.hasUndoRecord = true;
+    fakeword::Registration registration(script);
+    WordDocumentLink link;
+    link.TypeInFont(u"\u0633", u"Al-ZavuraDorvan", true, u"\u0632");
+    link.TypeInFont(u"\u0633", u"Al-ZavuraDorvan", true, u"\u0632");
+    script.failAtCall = script.calls + 9; // the second NameBi put of a third click
+    CHECK(check::Catch<DocumentLinkError>(
+              [&] { link.TypeInFont(u"\u0633", u"Al-ZavuraDorvan", true, u"\u0632"); })
+              .has_value());
+
+    // The log of each click from its record's start to its end.
+    std::vector<Log> records;
+    bool open = false;
+    for (const std::string& line : script.log) {
+        if (line == "UndoRecord.StartCustomRecord method \"\\u0632\"") {
+            CHECK(!open);
+            records.emplace_back();
+            open = true;
+        }
+        if (open)
+            records.back().push_back(line);
+        if (line == "UndoRecord.EndCustomRecord method")
+            open = false;
+    }
+    CHECK(!open);
+    CHECK_EQ(records.size(), std::size_t{3});
+    const Log whole = {
+        "UndoRecord.StartCustomRecord method \"\\u0632\"",
+        "Application released",
+        "Selection.TypeBackspace method",
+        "Selection.Font get",
+        "Font.NameBi put named[-3] \"Al-ZavuraDorvan\"",
+        "Font released",
+        "Selection.TypeText method \"\\u0633\"",
+        "Selection.Font get",
+        "Font.NameBi put named[-3] \"Traditional Arabic\"",
+        "Font released",
+        "UndoRecord.EndCustomRecord method",
+    };
+    CHECK_EQ(records.at(0), whole);
+    CHECK_EQ(records.at(1), whole);
+    CHECK_EQ(records.at(2).back(), std::string("UndoRecord.EndCustomRecord method"));
+}
+
 } // namespace
 
 int main()
@@ -271,6 +321,7 @@ int main()
         {"RefusedCreationIsTriedAgainOnTheNextInsertion", RefusedCreationIsTriedAgainOnTheNextInsertion},
         {"WithoutWordTheClassIsNotRegistered", WithoutWordTheClassIsNotRegistered},
         {"LinkInitialisesComOnItsThread", LinkInitialisesComOnItsThread},
+        {"EachClickIsOneCustomUndoRecord", EachClickIsOneCustomUndoRecord},
     });
     CoUninitialize();
     return status;

@@ -31,9 +31,11 @@ public:
     explicit Insertion(Reference<uno::XComponentContext> context) : context_(std::move(context)) {}
 
     // Arguments: Text (string), Font (string), DeleteFirst (boolean),
-    // UndoTitle (string, the name of the click's undo step). Every
-    // failure, "no document" included, reaches the caller as a
-    // RuntimeException whose message says what went wrong.
+    // UndoTitle (string, the name of the click's undo step). Returns whether
+    // the insertion point was collapsed before the click (a boolean), which
+    // taking the click back needs. Every failure, "no document" included,
+    // reaches the caller as a RuntimeException whose message says what went
+    // wrong.
     uno::Any SAL_CALL execute(const uno::Sequence<beans::NamedValue>& arguments) override
     {
         OUString text;
@@ -59,8 +61,10 @@ public:
         const std::u16string textUnits = ToU16String(text);
         const std::u16string fontUnits = ToU16String(font);
         const std::u16string undoTitleUnits = ToU16String(undoTitle);
+        bool wasCollapsed = true;
         StepContext steps;
         steps.lockControllers = true;
+        steps.wasCollapsed = &wasCollapsed;
         // Only a RuntimeException leaves: no C++ exception may cross into the
         // office's dispatcher, and a document disposed inside the office must
         // never read as a lost bridge on the caller's side.
@@ -72,7 +76,7 @@ public:
         } catch (const std::exception& error) {
             throw uno::RuntimeException(ToOUString(std::string_view(error.what())));
         }
-        return uno::Any();
+        return uno::Any(wasCollapsed);
     }
 
     OUString SAL_CALL getImplementationName() override { return OUString::createFromAscii(insertion::kImplementationName); }
