@@ -7,12 +7,15 @@ lookup under `ccmp`, which the Arabic shaper runs before any joining form.
 The outlines are composed from Noto Sans Math and Noto Naskh Arabic (both
 under the SIL Open Font License) as glyph-table.tsv describes them.
 
+A flaw of the inputs (a catalogue or glyph-table error, a cell without a
+glyph-table row, an unknown mode or shape, a character a source font lacks)
+stops the build with one message and no font written.
+
 Usage: build_math_fonts.py CATALOGUE GLYPH_TABLE OUT_DIR
        --math FONT --naskh FONT [--report FILE]
 """
 
 import argparse
-import collections
 import json
 import math
 import os
@@ -30,10 +33,56 @@ from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "palette"))
+from catalogue_reader import CatalogueError, read_catalogue  # noqa: E402
+
 UPM = 1000
 PAD = 40          # side bearing of inline glyphs
 SLOT = 440        # width of one column of a built-up stack (fraction, bounds)
 SPACE_WIDTH = 250
+
+# Bars built from pieces: a radical sign's bar and every completion's bar are
+# one rectangle per radical size, the same height in every piece, so that
+# where two pieces' bars overlap the ink is no thicker.
+#
+# Join rule: a bar runs its size's reach left of its piece, over what is
+# typed next, and a completion's bar also runs VINCULUM_BACK units right,
+# back over what was typed before. Two bars therefore meet over anything
+# narrower than reach and back together, less a margin for rounding.
+#
+# Under most radicals the characters are typed in the text font, whose widths
+# the pieces cannot see: TEXT_REACH leaves 88 units over the widest character
+# "Traditional Arabic" has (ص, 1212 units) and covers a final digit with half
+# an em to spare. The denominator radical stands over denominator columns of
+# this font, 440 to 705 units wide: COLUMN_REACH leaves 95 over the widest.
+# VINCULUM_BACK stays below the narrowest of either (alif, 217 units), so
+# that a completion never reaches past the corner of the radical sign.
+TEXT_REACH = 1100
+COLUMN_REACH = 600
+VINCULUM_BACK = 200
+# (bottom, top, reach) of each radical size's bar; a sign's bar starts at its
+# corner, which the sign's mode puts on the glyph's left edge. The numerator
+# radical shares its completion with the large radical, and so its bar.
+VINCULUMS = {
+    "small": (585, 620, TEXT_REACH),
+    "medium": (760, 800, TEXT_REACH),
+    "large": (740, 780, TEXT_REACH),
+    "low": (160, 200, COLUMN_REACH),
+    "factorial": (-88, -53, TEXT_REACH),   # the factorial corner, under the line
+}
+VINCULUM_INTO_SIGN = 10       # how far a sign's bar runs into its corner stroke
+# A completion takes next to no room of its own, but some: a glyph without
+# width is taken for a mark by some layout engines and is hard to select.
+COMPLETION_ADVANCE = PAD / 2
+
+# Fractions are typed column by column, numerator then denominator; each
+# denominator brings the bar of its column. The bar runs from FRACTION_MARGIN
+# left of the denominator over the whole standard numerator half (SLOT / 2)
+# and FRACTION_MARGIN more, so that neighbouring columns' bars overlap by
+# twice the margin; a numerator wider than the standard half adds the rest
+# of the bar over itself.
+FRACTION_BAR = (230, 270)
+FRACTION_MARGIN = 30
 
 FONTS = {
     "Al-DizaDorvan": "Vudida.ttf",
@@ -56,32 +105,94 @@ OFL_LICENSE = (
     "https://openfontlicense.org")
 
 
-# --- Reading the tables -------------------------------------------------
+class FontBuildError(Exception):
+    """A flaw of the build's inputs; main reports it once and stops."""
 
-def read_catalogue(path):
-    """Yields (panel, index, text, font) for every catalogue entry."""
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            if line.startswith("#") or not line.strip():
+
+# --- Reading the glyph table ----------------------------------------------
+
+def parse_mode(mode):
+    """Checks a width mode ("in", "top", "bot", "num", "den", "join" or
+    "over=N") and returns it."""
+    if mode in ("in", "top", "bot", "num", "den", "join"):
+        return mode
+    if mode.startswith("over="):
+        try:
+            float(mode[5:])
+            return mode
+        except ValueError:
+            pass
+    raise FontBuildError(f"unknown mode {mode!r}")
+
+
+def check_recipe(recipe):
+    """Checks that every element of a recipe names a known source or shape
+    with the right number of arguments, before anything is drawn."""
+    for group in recipe.split(" + "):
+        if group == "none":
+            continue
+        if group.startswith("vinculum:"):
+            if group.partition(":")[2] not in VINCULUMS:
+                raise FontBuildError(f"unknown radical size in {group!r}")
+            continue
+        for spec in group.split(" > "):
+            words = spec.split()
+            if not words:
+                raise FontBuildError(f"empty element in recipe {recipe!r}")
+            kind, _, ref = words[0].partition(":")
+            if kind in SOURCE_KINDS:
+                if not ref:
+                    raise FontBuildError(f"element {words[0]!r} names no character")
                 continue
-            panel, index, cps, font, _name = line.rstrip("\n").split("\t")
-            text = "".join(chr(int(cp[2:], 16)) for cp in cps.split())
-            yield panel, int(index), text, font
+            if kind not in SHAPES:
+                raise FontBuildError(f"unknown shape {kind!r}")
+            try:
+                count = len([float(value) for value in ref.split(",")]) if ref else 0
+            except ValueError:
+                raise FontBuildError(f"shape {words[0]!r} has a malformed number") from None
+            arity = SHAPES[kind][1]
+            if arity >= 0 and count != arity:
+                raise FontBuildError(f"shape {words[0]!r} takes {arity} numbers")
+            if arity < 0 and count < -arity:
+                raise FontBuildError(f"shape {words[0]!r} takes {-arity} numbers or more")
+
+
+def check_vinculum(mode, recipe):
+    """A vinculum belongs to a radical sign (over=N) or is all a completion
+    (join) draws."""
+    groups = recipe.split(" + ")
+    vinculums = [group for group in groups if group.startswith("vinculum:")]
+    if mode == "join" and (len(groups) != 1 or not vinculums):
+        raise FontBuildError("a completion draws one vinculum and nothing else")
+    if vinculums and not (mode == "join" or mode.startswith("over=")):
+        raise FontBuildError(f"a vinculum needs a radical sign or a completion, not mode {mode!r}")
+    if len(vinculums) > 1:
+        raise FontBuildError("a glyph draws one vinculum at most")
 
 
 def read_glyph_table(path):
-    """Maps (panel, index) to (mode, recipe, preferred)."""
+    """Maps (panel, index) to (mode, recipe, preferred), each row checked."""
     table = {}
-    with open(path, encoding="utf-8") as f:
-        for number, line in enumerate(f, 1):
+    with open(path, encoding="utf-8") as source:
+        for number, line in enumerate(source, 1):
             if line.startswith("#") or not line.strip():
                 continue
             fields = line.rstrip("\n").split("\t")
-            if len(fields) < 4:
-                sys.exit(f"{path}:{number}: expected panel, index, mode, recipe")
-            panel, index, mode, recipe = fields[:4]
-            preferred = mode.startswith("!")
-            table[(panel, int(index))] = (mode.lstrip("!"), recipe, preferred)
+            try:
+                if len(fields) < 4:
+                    raise FontBuildError("expected panel, index, mode, recipe")
+                panel, index, mode, recipe = fields[:4]
+                if not index.isdigit():
+                    raise FontBuildError(f"cell index {index!r} is not a number")
+                if (panel, int(index)) in table:
+                    raise FontBuildError(f"{panel} {index} has a second row")
+                preferred = mode.startswith("!")
+                mode = parse_mode(mode.lstrip("!"))
+                check_recipe(recipe)
+                check_vinculum(mode, recipe)
+            except FontBuildError as error:
+                raise FontBuildError(f"{path}:{number}: {error}") from None
+            table[(panel, int(index))] = (mode, recipe, preferred)
     return table
 
 
@@ -92,16 +203,21 @@ class Sources:
 
     def __init__(self, math_path, naskh_path):
         self.paths = {"m": math_path, "a": naskh_path}
-        self.fonts = {k: TTFont(p) for k, p in self.paths.items()}
-        self.sets = {k: f.getGlyphSet() for k, f in self.fonts.items()}
-        self.cmaps = {k: f.getBestCmap() for k, f in self.fonts.items()}
+        self.fonts = {kind: TTFont(path) for kind, path in self.paths.items()}
+        self.sets = {kind: font.getGlyphSet() for kind, font in self.fonts.items()}
+        self.cmaps = {kind: font.getBestCmap() for kind, font in self.fonts.items()}
 
     def glyph(self, kind, ref):
+        """The source glyph of a character, or of "@name" by its name."""
         if ref.startswith("@"):
+            if ref[1:] not in self.sets[kind]:
+                raise FontBuildError(f"{self.paths[kind]} has no glyph named {ref[1:]!r}")
             return kind, ref[1:]
+        if len(ref) != 1:
+            raise FontBuildError(f"{ref!r} is not one character")
         name = self.cmaps[kind].get(ord(ref))
         if name is None:
-            sys.exit(f"source font '{kind}' has no glyph for {ref!r}")
+            raise FontBuildError(f"{self.paths[kind]} has no glyph for {ref!r}")
         return kind, name
 
     def draw_glyph(self, kind, name):
@@ -115,13 +231,13 @@ class Sources:
             ["hb-shape", "--output-format=json", "--direction=rtl",
              "--script=arab", self.paths["a"], word],
             check=True, capture_output=True, text=True).stdout
-        x, value = 0, []
+        pen_x, value = 0, []
         for item in json.loads(out):
-            rec = DecomposingRecordingPen(self.sets["a"])
-            tp = TransformPen(rec, (1, 0, 0, 1, x + item["dx"], item["dy"]))
-            self.sets["a"][item["g"]].draw(tp)
-            value += rec.value
-            x += item["ax"]
+            recording = DecomposingRecordingPen(self.sets["a"])
+            placed = TransformPen(recording, (1, 0, 0, 1, pen_x + item["dx"], item["dy"]))
+            self.sets["a"][item["g"]].draw(placed)
+            value += recording.value
+            pen_x += item["ax"]
         return value
 
 
@@ -131,9 +247,9 @@ def replay(value, pen):
 
 
 def bounds_of(value):
-    bp = BoundsPen(None)
-    replay(value, bp)
-    return bp.bounds
+    pen = BoundsPen(None)
+    replay(value, pen)
+    return pen.bounds
 
 
 def polygon(points, clockwise=True):
@@ -144,7 +260,7 @@ def polygon(points, clockwise=True):
     if (area > 0) == clockwise:
         points = list(reversed(points))
     value = [("moveTo", (points[0],))]
-    value += [("lineTo", (p,)) for p in points[1:]]
+    value += [("lineTo", (point,)) for point in points[1:]]
     value.append(("closePath", ()))
     return value
 
@@ -153,11 +269,12 @@ def hole(points):
     return polygon(points, clockwise=False)
 
 
-def circle_points(cx, cy, r, a0=0.0, a1=360.0, steps=None):
-    steps = steps or max(8, int(abs(a1 - a0) / 7.5))
-    return [(cx + r * math.cos(math.radians(a0 + (a1 - a0) * i / steps)),
-             cy + r * math.sin(math.radians(a0 + (a1 - a0) * i / steps)))
-            for i in range(steps + 1)]
+def circle_points(centre_x, centre_y, radius, start=0.0, end=360.0):
+    """Points along an arc, one every 7.5 degrees at most."""
+    steps = max(8, int(abs(end - start) / 7.5))
+    angles = [math.radians(start + (end - start) * step / steps) for step in range(steps + 1)]
+    return [(centre_x + radius * math.cos(angle), centre_y + radius * math.sin(angle))
+            for angle in angles]
 
 
 def stroke(points, width):
@@ -166,13 +283,14 @@ def stroke(points, width):
     half = width / 2
     for (x0, y0), (x1, y1) in zip(points, points[1:]):
         length = math.hypot(x1 - x0, y1 - y0) or 1
-        nx, ny = -(y1 - y0) / length * half, (x1 - x0) / length * half
-        # extend each segment by half a width so that joints close
-        ex, ey = (x1 - x0) / length * half, (y1 - y0) / length * half
-        value += polygon([(x0 - ex + nx, y0 - ey + ny),
-                          (x1 + ex + nx, y1 + ey + ny),
-                          (x1 + ex - nx, y1 + ey - ny),
-                          (x0 - ex - nx, y0 - ey - ny)])
+        # across: half a width at right angles; along: half a width further
+        # on, so that the segments' joints close
+        across_x, across_y = -(y1 - y0) / length * half, (x1 - x0) / length * half
+        along_x, along_y = (x1 - x0) / length * half, (y1 - y0) / length * half
+        value += polygon([(x0 - along_x + across_x, y0 - along_y + across_y),
+                          (x1 + along_x + across_x, y1 + along_y + across_y),
+                          (x1 + along_x - across_x, y1 + along_y - across_y),
+                          (x0 - along_x - across_x, y0 - along_y - across_y)])
     return value
 
 
@@ -180,39 +298,71 @@ def rect(x0, y0, x1, y1):
     return polygon([(x0, y0), (x0, y1), (x1, y1), (x1, y0)])
 
 
+def draw_bar(width, thickness):
+    """A rule around y = 0."""
+    return rect(-width / 2, -thickness / 2, width / 2, thickness / 2)
+
+
+def draw_frame(width, height, thickness):
+    """A rectangle outline standing on y = 0."""
+    return rect(-width / 2, 0, width / 2, height) + hole(
+        [(-width / 2 + thickness, thickness), (-width / 2 + thickness, height - thickness),
+         (width / 2 - thickness, height - thickness), (width / 2 - thickness, thickness)])
+
+
+def draw_box(width, height):
+    """A filled rectangle standing on y = 0."""
+    return rect(-width / 2, 0, width / 2, height)
+
+
+def draw_ring(radius, thickness):
+    """A circle outline standing on y = 0."""
+    return polygon(circle_points(0, radius, radius)[:-1]) + hole(
+        circle_points(0, radius, radius - thickness)[:-1])
+
+
+def draw_disc(radius):
+    return polygon(circle_points(0, radius, radius)[:-1])
+
+
+def draw_arc(radius, start, end, thickness):
+    """A stroked arc from start to end degrees around the origin."""
+    return stroke(circle_points(0, 0, radius, start, end), thickness)
+
+
+def draw_line(thickness, *coordinates):
+    """A stroked polyline through x,y pairs."""
+    return stroke(list(zip(coordinates[0::2], coordinates[1::2])), thickness)
+
+
+# Shapes drawn directly, every one centred on x = 0, with the count of
+# numbers each takes (negative: at least that many).
+SHAPES = {
+    "bar": (draw_bar, 2),
+    "frame": (draw_frame, 3),
+    "box": (draw_box, 2),
+    "ring": (draw_ring, 2),
+    "disc": (draw_disc, 1),
+    "arc": (draw_arc, 4),
+    "line": (draw_line, -5),
+}
+
+# Elements taken from the source fonts: a character or glyph of Noto Sans
+# Math (m), an isolated letter (a) or a joined word (w) of Noto Naskh Arabic.
+SOURCE_KINDS = ("m", "a", "w")
+
+
 def primitive(kind, args):
-    """Shapes drawn directly; every one is centred on x = 0."""
-    a = [float(v) for v in args.split(",")] if args else []
-    if kind == "bar":          # width, thickness: a rule around y = 0
-        w, t = a
-        return rect(-w / 2, -t / 2, w / 2, t / 2)
-    if kind == "frame":        # width, height, stroke: a rectangle outline
-        w, h, t = a
-        return rect(-w / 2, 0, w / 2, h) + hole(
-            [(-w / 2 + t, t), (-w / 2 + t, h - t), (w / 2 - t, h - t),
-             (w / 2 - t, t)])
-    if kind == "box":          # width, height: a filled rectangle
-        w, h = a
-        return rect(-w / 2, 0, w / 2, h)
-    if kind == "ring":         # radius, stroke: a circle outline
-        r, t = a
-        return polygon(circle_points(0, r, r)[:-1]) + hole(
-            circle_points(0, r, r - t)[:-1])
-    if kind == "disc":         # radius
-        return polygon(circle_points(0, a[0], a[0])[:-1])
-    if kind == "arc":          # radius, from degrees, to degrees, stroke
-        r, a0, a1, t = a
-        return stroke(circle_points(0, 0, r, a0, a1), t)
-    if kind == "line":         # stroke, then x,y pairs of a polyline
-        t, coords = a[0], a[1:]
-        return stroke(list(zip(coords[0::2], coords[1::2])), t)
-    sys.exit(f"unknown shape '{kind}'")
+    """The outline of a drawn shape from its comma-separated numbers."""
+    if kind not in SHAPES:
+        raise FontBuildError(f"unknown shape {kind!r}")
+    return SHAPES[kind][0](*(float(value) for value in args.split(",")))
 
 
 def element(sources, spec):
     """One element of a recipe: its outline placed by its options."""
     words = spec.split()
-    head, options = words[0], words[1:]
+    head, option_words = words[0], words[1:]
     kind, _, ref = head.partition(":")
     if kind in ("m", "a"):
         value = sources.draw_glyph(*sources.glyph(kind, ref))
@@ -220,37 +370,37 @@ def element(sources, spec):
         value = sources.shaped_word(ref)
     else:
         value = primitive(kind, ref)
-    opts = {}
-    for o in options:
-        key, _, v = o.partition("=")
-        opts[key] = float(v) if v else True
-    s = opts.get("s", 1.0)
-    if "h" in opts:            # scale to an ink height instead
-        b = bounds_of(value)
-        s = opts["h"] / (b[3] - b[1])
-    sx = -s if "mx" in opts else s
-    sy = -s if "my" in opts else s
-    rec = DecomposingRecordingPen(None)
-    pen = TransformPen(rec, (sx, 0, 0, sy, 0, 0))
-    if (sx < 0) != (sy < 0):
+    options = {}
+    for word in option_words:
+        key, _, number = word.partition("=")
+        options[key] = float(number) if number else True
+    scale = options.get("s", 1.0)
+    if "h" in options:         # scale to an ink height instead
+        _, bottom, _, top = bounds_of(value)
+        scale = options["h"] / (top - bottom)
+    scale_x = -scale if "mx" in options else scale
+    scale_y = -scale if "my" in options else scale
+    recording = DecomposingRecordingPen(None)
+    pen = TransformPen(recording, (scale_x, 0, 0, scale_y, 0, 0))
+    if (scale_x < 0) != (scale_y < 0):
         pen = ReverseContourPen(pen)
     replay(value, pen)
-    value = rec.value
-    b = bounds_of(value)
-    if b is None:
+    value = recording.value
+    bounds = bounds_of(value)
+    if bounds is None:
         return value
-    x0, y0, x1, y1 = b
-    dx = opts.get("dx", 0) - (x0 + x1) / 2
-    dy = opts.get("dy", 0)
-    if "y" in opts:
-        dy += opts["y"] - y0
-    elif "top" in opts:
-        dy += opts["top"] - y1
-    elif "cy" in opts:
-        dy += opts["cy"] - (y0 + y1) / 2
-    rec = DecomposingRecordingPen(None)
-    replay(value, TransformPen(rec, (1, 0, 0, 1, dx, dy)))
-    return rec.value
+    x0, y0, x1, y1 = bounds
+    shift_x = options.get("dx", 0) - (x0 + x1) / 2
+    shift_y = options.get("dy", 0)
+    if "y" in options:
+        shift_y += options["y"] - y0
+    elif "top" in options:
+        shift_y += options["top"] - y1
+    elif "cy" in options:
+        shift_y += options["cy"] - (y0 + y1) / 2
+    recording = DecomposingRecordingPen(None)
+    replay(value, TransformPen(recording, (1, 0, 0, 1, shift_x, shift_y)))
+    return recording.value
 
 
 def row(sources, group, gap=20):
@@ -271,40 +421,73 @@ def row(sources, group, gap=20):
     return out.value
 
 
+def stack_half(x0, x1):
+    """Where the ink of one half of a stack column goes: (offset of its
+    centre from the column's middle line, advance). The ink reaches at most
+    SLOT / 2 - PAD / 2 across the middle line, into the other half's glyph,
+    and stays PAD / 2 inside its own; a wider ink moves away from the line
+    rather than into the next column, so that columns typed one after the
+    other never touch."""
+    half = (x1 - x0) / 2
+    offset = max(0.0, half - (SLOT / 2 - PAD / 2))
+    return offset, max(SLOT / 2, offset + half + PAD / 2)
+
+
 def compose(sources, mode, recipe):
     """The outline and advance width of one designed glyph.
 
     Modes place the ink against the advance:
       in      inline: the ink between two side bearings
-      top     upper half of a stack column (numerator, upper bound):
-              the ink is centred on the glyph's left edge, over the glyph
-              typed next
-      bot     lower half of a stack column (denominator, lower bound):
-              the ink is centred on the glyph's right edge, under the
-              glyph typed before
+      top     upper half of a stack column (upper bound): the ink is centred
+              on the glyph's left edge, over the glyph typed next
+      bot     lower half of a stack column (lower bound): the ink is centred
+              on the glyph's right edge, under the glyph typed before
+      num     a numerator: as top; wider than half a column, it draws the
+              fraction bar under its own part of the column
+      den     a denominator: as bot, with the fraction bar of the column
       over=N  the ink ends N units left of the right edge and runs left
-              over the glyph typed next (radical signs and their bars)
+              over the glyph typed next (radical signs, arcs, overlines)
+      join    a radical completion: a small advance; its bar (the recipe's
+              vinculum) runs over the characters on both sides
+    The element vinculum:SIZE is the bar of a radical size, placed by the
+    join rule rather than with the other elements.
     """
-    value = []
+    value, vinculum = [], None
     for group in recipe.split(" + "):
-        value += row(sources, group)
-    x0, y0, x1, y1 = bounds_of(value)
+        if group.startswith("vinculum:"):
+            vinculum = VINCULUMS[group.partition(":")[2]]
+        elif group != "none":
+            value += row(sources, group)
+    x0, y0, x1, y1 = bounds_of(value) or (0, 0, 0, 0)
     width = x1 - x0
+    bars = []
     if mode == "in":
         shift, advance = PAD - x0, width + 2 * PAD
-    elif mode == "top":
-        advance = max(width / 2, SLOT / 2)
-        shift = -(x0 + x1) / 2
-    elif mode == "bot":
-        advance = max(width / 2, SLOT / 2)
-        shift = advance - (x0 + x1) / 2
+    elif mode in ("top", "num"):
+        offset, advance = stack_half(x0, x1)
+        shift = offset - (x0 + x1) / 2
+        if mode == "num" and advance > SLOT / 2:
+            bars.append((SLOT / 2, FRACTION_BAR[0], advance + FRACTION_MARGIN, FRACTION_BAR[1]))
+    elif mode in ("bot", "den"):
+        offset, advance = stack_half(x0, x1)
+        shift = advance - offset - (x0 + x1) / 2
+        if mode == "den":
+            bars.append((-FRACTION_MARGIN, FRACTION_BAR[0],
+                         advance + SLOT / 2 + FRACTION_MARGIN, FRACTION_BAR[1]))
     elif mode.startswith("over="):
         advance = float(mode[5:])
         shift = advance - PAD / 2 - x1
+        if vinculum:
+            bars.append((-vinculum[2], vinculum[0], VINCULUM_INTO_SIGN, vinculum[1]))
+    elif mode == "join":
+        shift, advance = 0, COMPLETION_ADVANCE
+        bars.append((-vinculum[2], vinculum[0], advance + VINCULUM_BACK, vinculum[1]))
     else:
-        sys.exit(f"unknown mode '{mode}'")
+        raise FontBuildError(f"unknown mode {mode!r}")
     pen = TTGlyphPen(None)
     replay(value, TransformPen(pen, (1, 0, 0, 1, round(shift), 0)))
+    for bar in bars:
+        replay(rect(*(round(edge) for edge in bar)), pen)
     return pen.glyph(), round(advance)
 
 
@@ -353,21 +536,20 @@ def plan(catalogue, table):
     """Per font: the designs of its texts and the conflicts found."""
     designs = {font: {} for font in FONTS}
     conflicts = []
-    for panel, index, text, font in catalogue:
-        if font not in FONTS or not text:
+    for entry in catalogue:
+        if entry.font not in FONTS or not entry.text:
             continue
-        if (panel, index) not in table:
-            sys.exit(f"glyph table has no row for {panel} {index}")
-        mode, recipe, preferred = table[(panel, index)]
-        cell = f"{panel} {index}"
-        known = designs[font].get(text)
+        if (entry.panel, entry.index) not in table:
+            raise FontBuildError(f"glyph table has no row for {entry.cell}")
+        mode, recipe, preferred = table[(entry.panel, entry.index)]
+        known = designs[entry.font].get(entry.text)
         if known is None:
-            designs[font][text] = (mode, recipe, cell, preferred)
+            designs[entry.font][entry.text] = (mode, recipe, entry.cell, preferred)
         elif (known[0], known[1]) != (mode, recipe):
-            keep = (mode, recipe, cell, True) if preferred and not known[3] else known
-            drop = cell if keep is known else known[2]
-            conflicts.append((font, text, keep[2], drop))
-            designs[font][text] = keep
+            keep = (mode, recipe, entry.cell, True) if preferred and not known[3] else known
+            drop = entry.cell if keep is known else known[2]
+            conflicts.append((entry.font, entry.text, keep[2], drop))
+            designs[entry.font][entry.text] = keep
     return designs, conflicts
 
 
@@ -377,6 +559,10 @@ def readings(text, texts):
         return [[]]
     return [[text[:n]] + rest for n in range(1, len(text) + 1)
             if text[:n] in texts for rest in readings(text[n:], texts)]
+
+
+def longest_first(pair):
+    return -len(pair[0] + pair[1]), pair
 
 
 def split_pairs(designs):
@@ -391,7 +577,7 @@ def split_pairs(designs):
     texts = set(designs)
     pairs = set()
     while True:
-        rules = sorted(pairs, key=lambda p: (-len(p[0] + p[1]), p))
+        rules = sorted(pairs, key=longest_first)
         added = False
         for first in sorted(texts):
             if len(first) < 2:
@@ -400,13 +586,14 @@ def split_pairs(designs):
                 both = first + second
                 if (first, second) in pairs or readings(both, texts) != [[first, second]]:
                     continue
-                rule = next((f for f, s in rules if both.startswith(f + s)), None)
+                rule = next((rule_first for rule_first, rule_second in rules
+                             if both.startswith(rule_first + rule_second)), None)
                 chosen = rule or max((t for t in texts if both.startswith(t)), key=len)
                 if chosen != first:
                     pairs.add((first, second))
                     added = True
         if not added:
-            return sorted(pairs, key=lambda p: (-len(p[0] + p[1]), p))
+            return sorted(pairs, key=longest_first)
 
 
 def shaper_order(strings, charset):
@@ -414,19 +601,20 @@ def shaper_order(strings, charset):
     by their (modified) combining class first. Asked of HarfBuzz itself,
     with a font that maps the characters and does nothing else."""
     names = {ch: glyph_name("u", ch) for ch in charset}
-    fb = FontBuilder(UPM, isTTF=True)
-    fb.setupGlyphOrder([".notdef"] + sorted(names.values()))
-    fb.setupCharacterMap({ord(ch): name for ch, name in names.items()})
-    fb.setupGlyf({n: TTGlyphPen(None).glyph() for n in [".notdef", *names.values()]})
-    fb.setupHorizontalMetrics({n: (500, 0) for n in [".notdef", *names.values()]})
-    fb.setupHorizontalHeader()
-    fb.setupNameTable({"familyName": "Probe", "styleName": "Regular"})
-    fb.setupOS2()
-    fb.setupPost()
+    all_names = [".notdef", *names.values()]
+    builder = FontBuilder(UPM, isTTF=True)
+    builder.setupGlyphOrder([".notdef"] + sorted(names.values()))
+    builder.setupCharacterMap({ord(ch): name for ch, name in names.items()})
+    builder.setupGlyf({name: TTGlyphPen(None).glyph() for name in all_names})
+    builder.setupHorizontalMetrics({name: (500, 0) for name in all_names})
+    builder.setupHorizontalHeader()
+    builder.setupNameTable({"familyName": "Probe", "styleName": "Regular"})
+    builder.setupOS2()
+    builder.setupPost()
     chars = {name: ch for ch, name in names.items()}
     with tempfile.TemporaryDirectory() as work:
         path = os.path.join(work, "probe.ttf")
-        fb.font.save(path)
+        builder.font.save(path)
         out = []
         for text in strings:
             shaped = subprocess.run(
@@ -440,103 +628,155 @@ def shaper_order(strings, charset):
 def marks_meeting(designs, rtl):
     """Pairs whose marks meet and get sorted, with the order the font sees:
     the font can still split such a run into the two texts' glyphs."""
-    is_mark = lambda c: unicodedata.category(c) == "Mn"
-    pairs = [(a, b) for a in sorted(designs) for b in sorted(designs)
-             if is_mark(a[-1]) and is_mark(b[0])]
-    seen = shaper_order([rtl[a] + rtl[b] for a, b in pairs], {c for t in rtl.values() for c in t})
+    def is_mark(ch):
+        return unicodedata.category(ch) == "Mn"
+
+    pairs = [(first, second) for first in sorted(designs) for second in sorted(designs)
+             if is_mark(first[-1]) and is_mark(second[0])]
+    charset = {ch for text in rtl.values() for ch in text}
+    seen = shaper_order([rtl[first] + rtl[second] for first, second in pairs], charset)
     rtl_texts = set(rtl.values())
-    return [(a, b, r) for (a, b), r in zip(pairs, seen)
-            if r != rtl[a] + rtl[b] and not readings(r, rtl_texts)]
+    return [(first, second, order) for (first, second), order in zip(pairs, seen)
+            if order != rtl[first] + rtl[second] and not readings(order, rtl_texts)]
 
 
-def build_font(family, filename, designs, sources, out_dir):
-    charset = sorted({c for text in designs for c in text} | {" "})
-    rtl = {text: rtl_form(text, charset) for text in designs}
-    glyphs, advances = {".notdef": TTGlyphPen(None).glyph()}, {".notdef": 500}
-    cmap, ligatures = {}, []
-    # one glyph per character: its own design when it is a text alone
+def cell_glyph_name(cell):
+    """The glyph of a cell is named after it: "Letters 14" -> "Letters.14"."""
+    return cell.replace(" ", ".")
+
+
+class GlyphSet:
+    """The glyphs of one font and how texts reach them.
+
+    glyphs and advances by glyph name; cmap from code point to glyph name;
+    ligatures as (characters the shaper hands over, glyph name); rtl maps
+    each text to the characters a right-to-left shaper hands to the font.
+    """
+
+    def __init__(self):
+        self.glyphs = {".notdef": TTGlyphPen(None).glyph()}
+        self.advances = {".notdef": 500}
+        self.cmap = {}
+        self.ligatures = []
+        self.rtl = {}
+
+    def add(self, name, outline, advance):
+        self.glyphs[name], self.advances[name] = outline, advance
+
+    def order(self):
+        return [".notdef"] + sorted(name for name in self.glyphs if name != ".notdef")
+
+
+def assemble_glyphs(designs, sources):
+    """One glyph per character (its fallback outline), then one per designed
+    text: a single character takes it through the character map, a longer
+    text through a ligature."""
+    charset = sorted({ch for text in designs for ch in text} | {" "})
+    glyph_set = GlyphSet()
+    glyph_set.rtl = {text: rtl_form(text, charset) for text in designs}
     for ch in charset:
         name = glyph_name("uni", ch)
-        glyphs[name], advances[name] = fallback_glyph(sources, ch)
-        cmap[ord(ch)] = name
+        glyph_set.add(name, *fallback_glyph(sources, ch))
+        glyph_set.cmap[ord(ch)] = name
     for text, (mode, recipe, cell, _) in sorted(designs.items()):
-        outline, advance = compose(sources, mode, recipe)
-        name = cell.replace(" ", ".")
+        name = cell_glyph_name(cell)
+        glyph_set.add(name, *compose(sources, mode, recipe))
+        rtl = glyph_set.rtl[text]
         if len(text) == 1:
-            cmap[ord(rtl[text])] = name
+            glyph_set.cmap[ord(rtl)] = name
         else:
-            ligatures.append((rtl[text], name))
-            turned = reversed_clusters(rtl[text])
-            if is_weak(text) and turned != rtl[text] and turned not in rtl.values():
-                ligatures.append((turned, name))
-        glyphs[name], advances[name] = outline, advance
-    # Where two texts' marks meet, the shaper sorts them before the font
-    # sees them; the sorted run becomes a stand-in glyph that splits again
-    # into the two texts' glyphs.
+            glyph_set.ligatures.append((rtl, name))
+            turned = reversed_clusters(rtl)
+            if is_weak(text) and turned != rtl and turned not in glyph_set.rtl.values():
+                glyph_set.ligatures.append((turned, name))
+    return glyph_set
+
+
+def add_mark_stand_ins(glyph_set, designs):
+    """Where two texts' marks meet, the shaper sorts them before the font
+    sees them; the sorted run becomes an empty stand-in glyph that splits
+    again into the two texts' glyphs. Returns (sorted run, stand-in) and
+    (stand-in, first cell, second cell) pairs."""
     sorted_marks, split_marks = [], []
-    for number, (first, second, seen) in enumerate(marks_meeting(designs, rtl), 1):
+    for number, (first, second, seen) in enumerate(marks_meeting(designs, glyph_set.rtl), 1):
         stand_in = f"marks.{number}"
-        glyphs[stand_in], advances[stand_in] = TTGlyphPen(None).glyph(), 0
+        glyph_set.add(stand_in, TTGlyphPen(None).glyph(), 0)
         sorted_marks.append((seen, stand_in))
         split_marks.append((stand_in, designs[first][2], designs[second][2]))
-    order = [".notdef"] + sorted(n for n in glyphs if n != ".notdef")
+    return sorted_marks, split_marks
 
-    fb = FontBuilder(UPM, isTTF=True)
-    fb.setupGlyphOrder(order)
-    fb.setupCharacterMap(cmap)
-    fb.setupGlyf(glyphs)
+
+def setup_outlines(builder, glyph_set):
+    """glyf, hmtx and hhea; returns the ascent and descent that hold every
+    glyph, with a margin of 20 units."""
+    order = glyph_set.order()
+    builder.setupGlyphOrder(order)
+    builder.setupCharacterMap(glyph_set.cmap)
+    builder.setupGlyf(glyph_set.glyphs)
     metrics = {}
     for name in order:
-        g = glyphs[name]
-        g.recalcBounds(fb.font["glyf"])
-        metrics[name] = (advances[name], getattr(g, "xMin", 0))
-    fb.setupHorizontalMetrics(metrics)
-    ymax = max(getattr(g, "yMax", 0) for g in glyphs.values())
-    ymin = min(getattr(g, "yMin", 0) for g in glyphs.values())
-    ascent, descent = int(ymax) + 20, int(ymin) - 20
-    fb.setupHorizontalHeader(ascent=ascent, descent=descent)
-    version = "Version 1.000"
-    fb.setupNameTable({
+        glyph = glyph_set.glyphs[name]
+        glyph.recalcBounds(builder.font["glyf"])
+        metrics[name] = (glyph_set.advances[name], getattr(glyph, "xMin", 0))
+    builder.setupHorizontalMetrics(metrics)
+    y_max = max(getattr(glyph, "yMax", 0) for glyph in glyph_set.glyphs.values())
+    y_min = min(getattr(glyph, "yMin", 0) for glyph in glyph_set.glyphs.values())
+    ascent, descent = int(y_max) + 20, int(y_min) - 20
+    builder.setupHorizontalHeader(ascent=ascent, descent=descent)
+    return ascent, descent
+
+
+def setup_names(builder, family):
+    builder.setupNameTable({
         "copyright": OFL_COPYRIGHT,
         "familyName": family,
         "styleName": "Regular",
         "uniqueFontIdentifier": f"{family}-Regular;1.000",
         "fullName": family,
         "psName": family.replace(" ", "") + "-Regular",
-        "version": version,
+        "version": "Version 1.000",
         "licenseDescription": OFL_LICENSE,
         "licenseInfoURL": "https://openfontlicense.org",
     })
-    fb.setupOS2(sTypoAscender=ascent, sTypoDescender=descent, sTypoLineGap=0,
-                usWinAscent=ascent, usWinDescent=-descent,
-                achVendID="NONE", fsType=0,
-                ulUnicodeRange1=(1 << 0) | (1 << 1) | (1 << 13),
-                ulCodePageRange1=(1 << 0) | (1 << 6))
-    fb.setupPost()
-    fb.setupHead(unitsPerEm=UPM)
+
+
+def setup_os2(builder, ascent, descent):
+    """Line metrics that hold every glyph, installable embedding, and the
+    Latin and Arabic ranges and code pages."""
+    builder.setupOS2(sTypoAscender=ascent, sTypoDescender=descent, sTypoLineGap=0,
+                     usWinAscent=ascent, usWinDescent=-descent,
+                     achVendID="NONE", fsType=0,
+                     ulUnicodeRange1=(1 << 0) | (1 << 1) | (1 << 13),
+                     ulCodePageRange1=(1 << 0) | (1 << 6))
+
+
+def feature_text(glyph_set, designs, sorted_marks, split_marks):
+    """The OpenType feature file: every text to its glyph under ccmp."""
+    cmap = glyph_set.cmap
+
+    def glyphs_of(chars):
+        return " ".join(cmap[ord(ch)] for ch in chars)
 
     # Each multi-character text is one ligature; longer texts first so that
     # a text is never cut short by one of its beginnings.
-    ligatures.sort(key=lambda item: (-len(item[0]), item[0]))
+    ligatures = sorted(glyph_set.ligatures, key=lambda item: (-len(item[0]), item[0]))
     # Greedy matching would join a text with the start of the next one where
     # a longer text begins the same way; these rules keep such pairs apart.
     keep_apart = "\n".join(
         "    sub {} {} by {};".format(
-            " ".join(cmap[ord(c)] + "'" for c in rtl[first]),
-            " ".join(cmap[ord(c)] for c in rtl[second]),
-            designs[first][2].replace(" ", "."))
+            " ".join(cmap[ord(ch)] + "'" for ch in glyph_set.rtl[first]),
+            glyphs_of(glyph_set.rtl[second]),
+            cell_glyph_name(designs[first][2]))
         for first, second in split_pairs(designs))
     marks_in = "\n".join(
-        "    sub {} by {};".format(" ".join(cmap[ord(c)] for c in seen), stand_in)
+        f"    sub {glyphs_of(seen)} by {stand_in};"
         for seen, stand_in in sorted_marks) or "    sub .notdef by .notdef;"
     marks_out = "\n".join(
-        "    sub {} by {} {};".format(stand_in, a.replace(" ", "."), b.replace(" ", "."))
-        for stand_in, a, b in split_marks) or "    sub .notdef by .notdef .notdef;"
-    subs = "\n".join(
-        "    sub {} by {};".format(" ".join(cmap[ord(c)] for c in seq), name)
-        for seq, name in ligatures)
-    bases = " ".join(order[1:])
-    fea = f"""
+        f"    sub {stand_in} by {cell_glyph_name(first)} {cell_glyph_name(second)};"
+        for stand_in, first, second in split_marks) or "    sub .notdef by .notdef .notdef;"
+    subs = "\n".join(f"    sub {glyphs_of(chars)} by {name};" for chars, name in ligatures)
+    bases = " ".join(glyph_set.order()[1:])
+    return f"""
 languagesystem DFLT dflt;
 languagesystem arab dflt;
 languagesystem latn dflt;
@@ -562,45 +802,73 @@ table GDEF {{
     GlyphClassDef [{bases}], , , ;
 }} GDEF;
 """
-    addOpenTypeFeaturesFromString(fb.font, fea)
+
+
+def build_font(family, designs, sources):
+    """One math font, in memory; returns it and the glyph name of each text."""
+    glyph_set = assemble_glyphs(designs, sources)
+    sorted_marks, split_marks = add_mark_stand_ins(glyph_set, designs)
+    builder = FontBuilder(UPM, isTTF=True)
+    ascent, descent = setup_outlines(builder, glyph_set)
+    setup_names(builder, family)
+    setup_os2(builder, ascent, descent)
+    builder.setupPost()
+    builder.setupHead(unitsPerEm=UPM)
+    addOpenTypeFeaturesFromString(
+        builder.font, feature_text(glyph_set, designs, sorted_marks, split_marks))
     # An empty positioning table keeps HarfBuzz from placing marks itself.
     addOpenTypeFeaturesFromString(
-        fb.font, "languagesystem DFLT dflt;\nfeature kern { pos uni0020 0; } kern;\n",
+        builder.font, "languagesystem DFLT dflt;\nfeature kern { pos uni0020 0; } kern;\n",
         tables=["GPOS"])
-    path = os.path.join(out_dir, filename)
-    fb.font.save(path)
-    return path, {t: d[2].replace(" ", ".") for t, d in designs.items()}
+    return builder.font, {text: cell_glyph_name(design[2]) for text, design in designs.items()}
+
+
+def write_report(path, conflicts, glyph_lines):
+    with open(path, "w", encoding="utf-8") as out:
+        out.write("# texts that two cells of one font share with different faces\n")
+        for font, text, kept, dropped in conflicts:
+            out.write(f"conflict\t{font}\t{code_points(text)}\tdraws {kept}, not {dropped}\n")
+        out.write("# designed glyph of every text\n")
+        out.write("\n".join(f"glyph\t{line}" for line in glyph_lines) + "\n")
+
+
+def code_points(text):
+    return " ".join(f"U+{ord(ch):04X}" for ch in text)
+
+
+def build(args):
+    """Reads and checks the tables, builds both fonts, and writes them only
+    when both are complete, so that a flaw leaves no font behind."""
+    catalogue = read_catalogue(args.catalogue)
+    designs, conflicts = plan(catalogue, read_glyph_table(args.glyph_table))
+    sources = Sources(args.math, args.naskh)
+    fonts, glyph_lines = {}, []
+    for family, filename in FONTS.items():
+        fonts[filename], names = build_font(family, designs[family], sources)
+        glyph_lines += [f"{family}\t{code_points(text)}\t{name}"
+                        for text, name in sorted(names.items())]
+    os.makedirs(args.out_dir, exist_ok=True)
+    for filename, font in fonts.items():
+        font.save(os.path.join(args.out_dir, filename))
+    if args.report:
+        write_report(args.report, conflicts, glyph_lines)
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("catalogue")
-    ap.add_argument("glyph_table")
-    ap.add_argument("out_dir")
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("catalogue")
+    parser.add_argument("glyph_table")
+    parser.add_argument("out_dir")
     # The source fonts' paths come from tools/deps/system-paths.txt.
-    ap.add_argument("--math", required=True, help="Noto Sans Math Regular")
-    ap.add_argument("--naskh", required=True, help="Noto Naskh Arabic Regular")
-    ap.add_argument("--report")
-    args = ap.parse_args()
+    parser.add_argument("--math", required=True, help="Noto Sans Math Regular")
+    parser.add_argument("--naskh", required=True, help="Noto Naskh Arabic Regular")
+    parser.add_argument("--report")
+    args = parser.parse_args()
     os.environ.setdefault("SOURCE_DATE_EPOCH", "1767225600")
-
-    catalogue = list(read_catalogue(args.catalogue))
-    designs, conflicts = plan(catalogue, read_glyph_table(args.glyph_table))
-    sources = Sources(args.math, args.naskh)
-    os.makedirs(args.out_dir, exist_ok=True)
-    lines = []
-    for family, filename in FONTS.items():
-        _, names = build_font(family, filename, designs[family], sources, args.out_dir)
-        lines += [f"{family}\t{' '.join(f'U+{ord(c):04X}' for c in t)}\t{n}"
-                  for t, n in sorted(names.items())]
-    if args.report:
-        with open(args.report, "w", encoding="utf-8") as f:
-            f.write("# texts that two cells of one font share with different faces\n")
-            for font, text, kept, dropped in conflicts:
-                cps = " ".join(f"U+{ord(c):04X}" for c in text)
-                f.write(f"conflict\t{font}\t{cps}\tdraws {kept}, not {dropped}\n")
-            f.write("# designed glyph of every text\n")
-            f.write("\n".join(f"glyph\t{line}" for line in lines) + "\n")
+    try:
+        build(args)
+    except (FontBuildError, CatalogueError) as error:
+        sys.exit(f"{os.path.basename(sys.argv[0])}: {error}")
 
 
 if __name__ == "__main__":

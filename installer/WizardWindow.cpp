@@ -262,4 +262,22 @@ void WizardWindow::ShowSuccessPage()
     Find<QWidget>("Picture4")->show();
 }
 
+void WizardWindow::ShowIncompletePage(const std::u16string& report)
+{
+    // The report takes the whole box of the page, wrapped, in a small plain
+    // type whose lines are not spaced for tall Arabic marks, so that a line
+    // for each part fits.
+    auto* label = Find<QLabel>("Label11");
+    label->setText(QString::fromStdU16String(report));
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans Arabic")});
+    font.setPointSizeF(8);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    const QRect box = Find<QWidget>("Label14")->geometry();
+    label->setGeometry(box.adjusted(2, 2, -2, -2));
+    Find<QWidget>("Picture4")->show();
+}
+
 } // namespace installer::wizard

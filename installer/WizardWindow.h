@@ -41,6 +41,7 @@ private:
     void SetConsentCaption(const std::u16string& caption) override;
     void SetYesVisible(bool visible) override;
     void ShowSuccessPage() override;
+    void ShowIncompletePage(const std::u16string& report) override;
 
     SystemProbe& probe_;
     FileSystem& files_;

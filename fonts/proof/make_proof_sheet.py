@@ -2,49 +2,40 @@
 """Writes the proof sheet of the math fonts as a flat OpenDocument text.
 
 Page one shows every panel as a 14 x 4 grid, each cell's text typed in its
-font, laid out like the palette (column 0 at the left). The last page types
-composed expressions cell after cell, in the order a teacher clicks them,
-with ordinary text in "Traditional Arabic" between them.
+font, laid out like the palette (column 0 at the left). The last pages type
+the composed expressions of expressions.tsv cell after cell, in the order a
+teacher clicks them, with ordinary text in "Traditional Arabic" between
+them, at 30, 16 and 12 pt.
 
 Usage: make_proof_sheet.py CATALOGUE OUT.fodt
 """
 
+import os
 import sys
 from xml.sax.saxutils import escape
 
-PANELS = ["Algebra", "Letters", "Geometry", "Calculus"]
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "palette"))
+from catalogue_reader import PANELS, CatalogueError, read_catalogue  # noqa: E402
+
 TEXT_FONT = "Traditional Arabic"
 
-# Composed expressions: a caption, then the pieces in typing order, each
-# either a cell ("Panel index") or plain text typed in the text font.
-EXPRESSIONS = [
-    ("كسر حرفين: أ على ب", ["Letters 13", "Letters 26"]),
-    ("مقام مربع: ع على س²", ["Letters 0", "Letters 16", "Letters 28"]),
-    ("جا هـ على جتا هـ", ["Letters 41", "Letters 54", "Letters 9", "Letters 23"]),
-    ("كسر طويل: (ع + ب) على س", ["Calculus 35", "Algebra 7", "Letters 0", "Algebra 7",
-                                  "Letters 30", "Letters 16", "Letters 12", "Algebra 7",
-                                  "Calculus 34", "Algebra 7"]),
-    ("جذر تربيعي: √(س + ١)", ["Geometry 33", "text:س", "Geometry 32", "text:+", "Geometry 32", "text:١"]),
-    ("جذر تكعيبي: ∛س", ["text:٣", "Geometry 31", "text:س"]),
-    ("نهاية عندما س تؤول إلى ما لا نهاية", ["Calculus 11", "Calculus 38", "text: جا س"]),
-    ("مجموع من ر = ١ إلى م", ["Calculus 54", "text: ر"]),
-    ("تكامل محدد من أ إلى ب", ["Calculus 4", "Calculus 2", "Calculus 17", "text: س", "Calculus 32", "text:س"]),
-    ("مجموعة مع ينتمي وجزئية", ["text:س ", "Algebra 27", "Algebra 55", "text:١، ٢", "Algebra 54",
-                                 "text:  ،  أ ", "Algebra 25", "text: ب"]),
-    ("اقتضاء", ["text:س = ٢ ", "Algebra 28", "text: ٢س = ٤"]),
-]
+# The sizes each composed expression is typed at, side by side: text sizes
+# and one large enough to see how the pieces meet.
+EXPRESSION_SIZES = (30, 16, 12)
+EXPRESSIONS_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "expressions.tsv")
 
 
-def read_catalogue(path):
-    cells = {}
-    with open(path, encoding="utf-8") as f:
-        for line in f:
+def read_expressions(path):
+    """(caption, pieces) of every expression; a piece is a cell "Panel index"
+    or "text:" followed by text typed in the text font."""
+    expressions = []
+    with open(path, encoding="utf-8") as source:
+        for line in source:
             if line.startswith("#") or not line.strip():
                 continue
-            panel, index, cps, font, _ = line.rstrip("\n").split("\t")
-            cells[f"{panel} {index}"] = (
-                "".join(chr(int(cp[2:], 16)) for cp in cps.split()), font)
-    return cells
+            caption, _bars, *pieces = line.rstrip("\n").split("\t")
+            expressions.append((caption, pieces))
+    return expressions
 
 
 def odf_text(text):
@@ -68,11 +59,12 @@ def font_style(font, size):
             f'</style:style>')
 
 
-def document(cells):
+def document(cells, expressions):
     fonts = sorted({font for _, font in cells.values()} | {TEXT_FONT})
     decls = "".join(f'<style:font-face style:name="{f}" svg:font-family="\'{f}\'"/>' for f in fonts)
     styles = "".join(font_style(f, 20) for f in fonts)
-    styles += "".join(font_style(f, 30).replace(style_of(f), style_of(f) + "_big") for f in fonts)
+    styles += "".join(font_style(f, size).replace(style_of(f), f"{style_of(f)}_{size}")
+                      for f in fonts for size in EXPRESSION_SIZES)
     body = []
     for panel in PANELS:
         body.append(f'<text:p text:style-name="Head">{escape(panel)}</text:p>')
@@ -89,14 +81,18 @@ def document(cells):
             body.append("</table:table-row>")
         body.append("</table:table>")
     body.append('<text:p text:style-name="Break">Expressions</text:p>')
-    for caption, pieces in EXPRESSIONS:
-        body.append(f'<text:p text:style-name="Caption">{escape(caption)}</text:p>')
+    for caption, pieces in expressions:
+        sizes = ", ".join(str(size) for size in EXPRESSION_SIZES)
+        body.append(f'<text:p text:style-name="Caption">{escape(caption)} ({sizes} pt)</text:p>')
         typed = []
-        for piece in pieces:
-            if piece.startswith("text:"):
-                typed.append(span(piece[5:], TEXT_FONT, "_big"))
-            else:
-                typed.append(span(*cells[piece], "_big"))
+        for size in EXPRESSION_SIZES:
+            if typed:
+                typed.append(span("      ", TEXT_FONT, "_12"))
+            for piece in pieces:
+                if piece.startswith("text:"):
+                    typed.append(span(piece[5:], TEXT_FONT, f"_{size}"))
+                else:
+                    typed.append(span(*cells[piece], f"_{size}"))
         body.append(f'<text:p text:style-name="Expr">{"".join(typed)}</text:p>')
     return f"""<?xml version="1.0" encoding="UTF-8"?>
 <office:document xmlns:office="urn:oasis:names:tc:opendocument:xmlns:office:1.0"
@@ -140,8 +136,12 @@ def document(cells):
 def main():
     if len(sys.argv) != 3:
         sys.exit(__doc__)
-    with open(sys.argv[2], "w", encoding="utf-8") as f:
-        f.write(document(read_catalogue(sys.argv[1])))
+    try:
+        cells = {entry.cell: (entry.text, entry.font) for entry in read_catalogue(sys.argv[1])}
+    except CatalogueError as error:
+        sys.exit(str(error))
+    with open(sys.argv[2], "w", encoding="utf-8") as out:
+        out.write(document(cells, read_expressions(EXPRESSIONS_FILE)))
 
 
 if __name__ == "__main__":

@@ -6,6 +6,8 @@
 #include <array>
 #include <optional>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace installer {
 namespace {
@@ -55,10 +57,51 @@ std::u16string Join(std::u16string_view folder, std::u16string_view name)
     return path;
 }
 
-// A program file that could not be copied, with the failure's kind.
-struct ProgramCopyFailure {
-    std::u16string_view name;
+// A file operation that failed: what was being done to which file, and how
+// it failed.
+struct StepFailure {
+    FileAction action;
+    std::u16string name;
     FailureKind kind;
+
+    std::u16string Text() const { return FailureText(action, name, kind); }
+};
+
+// Thrown out of a part when one of its steps fails.
+struct PartFailed {
+    StepFailure failure;
+};
+
+// Names for backups of the user's Normal.dot: the first is OldNormal.dot,
+// later ones are numbered from 2.
+std::u16string BackupName(int number)
+{
+    if (number == 1)
+        return u"OldNormal.dot";
+    std::u16string name = u"OldNormal";
+    for (char c : std::to_string(number))
+        name += char16_t(c);
+    return name + u".dot";
+}
+
+constexpr int maxBackups = 999;
+
+// Releases the installation lock when the procedure ends, however it ends.
+class LockHolder {
+public:
+    explicit LockHolder(FileSystem& files) : files_(files), held_(files.LockInstallation()) {}
+    ~LockHolder()
+    {
+        if (held_)
+            files_.UnlockInstallation();
+    }
+    LockHolder(const LockHolder&) = delete;
+    LockHolder& operator=(const LockHolder&) = delete;
+    bool Held() const { return held_; }
+
+private:
+    FileSystem& files_;
+    bool held_;
 };
 
 class Procedure {
@@ -73,78 +116,146 @@ public:
     {
         controls_.SetYesVisible(false);
         controls_.SetConsentCaption(std::u16string(CopyingFontsCaption));
+        const LockHolder lock(files_);
+        if (!lock.Held()) {
+            controls_.SetConsentCaption(std::u16string(BusyCaption));
+            controls_.SetYesVisible(true);
+            return InstallationOutcome::Busy;
+        }
         windowsFolder_ = controls_.SelectWindowsFolderEntry();
         const std::u16string versionName = controls_.VersionNameCaption();
         me_ = IsWindowsMe(versionName);
         templates_ = TemplatesFolder(windowsFolder_, controls_.UserNameCaption(), versionName);
 
-        // The single recovery point: the first failure of the template and
-        // font steps abandons the rest of them. A failure while copying the
-        // program files comes back to it once, and only when it was reached
-        // without a failure.
-        std::optional<FailureKind> failure = GuardedSteps();
-        bool mayRecover = !failure;
+        // A file held open by another program stops the whole guarded part:
+        // the user closes the word processor and presses Yes again. Any
+        // other failure stops only its own part; it is reported at the end.
+        for (const auto& [part, steps] : {std::pair{InstallPart::Template, &Procedure::TemplateSteps},
+                                          std::pair{InstallPart::Fonts, &Procedure::FontSteps},
+                                          std::pair{InstallPart::ProgramFiles, &Procedure::InstallFolderStep}}) {
+            try {
+                (this->*steps)();
+            } catch (const PartFailed& failed) {
+                if (failed.failure.kind == FailureKind::Permission)
+                    return WordRunning();
+                report_.push_back(PartNotInstalledLine(part, failed.failure.Text()));
+            }
+        }
+
+        // The program files. A failure here comes back once for a second
+        // pass, and only when the guarded part had no failure.
+        bool mayRecover = report_.empty();
         for (;;) {
-            if (failure == FailureKind::Permission) {
-                controls_.SetYesVisible(true);
-                controls_.SetConsentCaption(std::u16string(WordRunningCaption));
-                return InstallationOutcome::WordRunning;
-            }
-            const std::optional<ProgramCopyFailure> copyFailure = CopyProgramFiles();
-            if (!copyFailure) {
-                controls_.ShowSuccessPage();
-                return InstallationOutcome::Completed;
-            }
+            const std::optional<StepFailure> copyFailure = CopyProgramFiles();
+            if (!copyFailure)
+                break;
+            if (mayRecover && copyFailure->kind == FailureKind::Permission)
+                return WordRunning();
             if (!mayRecover) {
                 // Tell the user which file failed and why, and leave the
                 // consent page with Yes so the installation can be retried.
-                controls_.SetConsentCaption(
-                    CopyFailedCaption(copyFailure->name, copyFailure->kind));
+                std::u16string caption = copyFailure->Text();
+                for (const std::u16string& line : report_)
+                    caption += u'\n' + line;
+                controls_.SetConsentCaption(caption);
                 controls_.SetYesVisible(true);
                 return InstallationOutcome::Failed;
             }
             mayRecover = false;
-            failure = copyFailure->kind;
         }
+        if (report_.empty()) {
+            controls_.ShowSuccessPage();
+            return InstallationOutcome::Completed;
+        }
+        std::u16string report(IncompleteHeading);
+        for (const std::u16string& line : report_)
+            report += u'\n' + line;
+        controls_.ShowIncompletePage(report);
+        return InstallationOutcome::Incomplete;
     }
 
 private:
-    // The template and font steps and the install folder; returns the kind
-    // of the first failure, if any.
-    std::optional<FailureKind> GuardedSteps()
+    InstallationOutcome WordRunning()
     {
-        try {
-            files_.TestFolderExists(templates_);
-            const std::u16string normal = templates_ + u"\\Normal.dot";
-            const std::u16string productTemplate = Join(source_, u"VovediVoda.dot");
-            // Keep the user's Normal.dot, if there is one yet. Once it is the
-            // product's template (a later installation, or a retry after the
-            // template was already replaced), backing it up would overwrite
-            // the user's own backup.
-            if (Readable(normal) && !files_.SameContents(normal, productTemplate))
-                files_.CopyFileReplacing(normal, templates_ + u"\\OldNormal.dot");
-            files_.CopyFileReplacing(productTemplate, normal);
-
-            windowsFolder_ = controls_.SelectWindowsFolderEntry();
-            const std::u16string fonts = windowsFolder_ + u"\\fonts";
-            for (const FontFile& font : fontFiles) {
-                if (Applies(font.when, me_))
-                    files_.CopyFileReplacing(Join(source_, font.name), Join(fonts, font.name));
-            }
-            desktop_.ExploreFolder(fonts);
-            files_.CreateFolder(std::u16string(installFolder));
-        } catch (const FileError& error) {
-            return error.kind();
-        }
-        return std::nullopt;
+        controls_.SetYesVisible(true);
+        controls_.SetConsentCaption(std::u16string(WordRunningCaption));
+        return InstallationOutcome::WordRunning;
     }
 
-    // The interface has no existence test; a file that can be read reads
-    // the same as itself.
-    bool Readable(const std::u16string& path) { return files_.SameContents(path, path); }
+    // Runs one file operation; a failure ends the part with what was being
+    // done to which file.
+    template <typename Operation>
+    void Step(FileAction action, std::u16string_view name, Operation operation)
+    {
+        try {
+            operation();
+        } catch (const FileError& error) {
+            throw PartFailed{{action, std::u16string(name), error.kind()}};
+        }
+    }
+
+    // Keeps whatever the user had as Normal.dot, then puts the product's
+    // template in its place.
+    void TemplateSteps()
+    {
+        Step(FileAction::Copy, u"Normal.dot", [&] { files_.TestFolderExists(templates_); });
+        const std::u16string normal = templates_ + u"\\Normal.dot";
+        const std::u16string productTemplate = Join(source_, u"VovediVoda.dot");
+        if (files_.Exists(normal)) {
+            // A Normal.dot that cannot be read cannot be kept, so it is not
+            // replaced either.
+            Step(FileAction::Read, u"Normal.dot", [&] { files_.TestReadable(normal); });
+            KeepUsersTemplate(normal, productTemplate);
+        }
+        Step(FileAction::Copy, u"VovediVoda.dot", [&] { files_.CopyFileReplacing(productTemplate, normal); });
+    }
+
+    // Nothing to keep when Normal.dot is the product's template already (a
+    // later installation, or a retry) or a copy of a backup (a retry after
+    // the backup was made). Otherwise the first free backup name takes it;
+    // an existing backup is never replaced.
+    void KeepUsersTemplate(const std::u16string& normal, const std::u16string& productTemplate)
+    {
+        if (files_.SameContents(normal, productTemplate))
+            return;
+        for (int number = 1; number <= maxBackups; ++number) {
+            const std::u16string name = BackupName(number);
+            const std::u16string backup = Join(templates_, name);
+            if (!files_.Exists(backup)) {
+                Step(FileAction::Copy, name, [&] { files_.CopyFileNew(normal, backup); });
+                return;
+            }
+            if (files_.SameContents(normal, backup))
+                return;
+        }
+        throw PartFailed{{FileAction::Copy, BackupName(maxBackups + 1), FailureKind::Other}};
+    }
+
+    void FontSteps()
+    {
+        windowsFolder_ = controls_.SelectWindowsFolderEntry();
+        const std::u16string fonts = windowsFolder_ + u"\\fonts";
+        for (const FontFile& font : fontFiles) {
+            if (Applies(font.when, me_))
+                Step(FileAction::Copy, font.name,
+                     [&] { files_.CopyFileReplacing(Join(source_, font.name), Join(fonts, font.name)); });
+        }
+        desktop_.ExploreFolder(fonts);
+    }
+
+    // The install folder is made unless an earlier installation made it.
+    void InstallFolderStep()
+    {
+        const std::u16string folder(installFolder);
+        try {
+            files_.TestFolderExists(folder);
+        } catch (const FileError&) {
+            Step(FileAction::CreateFolder, u"Nurvel", [&] { files_.CreateFolder(folder); });
+        }
+    }
 
     // The program files; returns the first failure, if any.
-    std::optional<ProgramCopyFailure> CopyProgramFiles()
+    std::optional<StepFailure> CopyProgramFiles()
     {
         for (const ProgramFile& file : programFiles) {
             if (!Applies(file.when, me_))
@@ -152,7 +263,7 @@ private:
             try {
                 files_.CopyFileReplacing(Join(source_, file.name), std::u16string(file.destination));
             } catch (const FileError& error) {
-                return ProgramCopyFailure{file.name, error.kind()};
+                return StepFailure{FileAction::Copy, std::u16string(file.name), error.kind()};
             }
         }
         return std::nullopt;
@@ -165,6 +276,7 @@ private:
     std::u16string windowsFolder_;
     std::u16string templates_;
     bool me_ = false;
+    std::vector<std::u16string> report_;  // one line per part not installed
 };
 
 } // namespace

@@ -22,6 +22,9 @@ public:
     virtual void SetYesVisible(bool visible) = 0;
     // Shows Picture4, the success page.
     virtual void ShowSuccessPage() = 0;
+    // Shows Picture4 with the report, one line per part that was not
+    // installed, in place of the success caption (Label11).
+    virtual void ShowIncompletePage(const std::u16string& report) = 0;
 };
 
 } // namespace installer

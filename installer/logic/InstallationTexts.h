@@ -11,9 +11,28 @@ namespace installer {
 inline constexpr std::u16string_view CopyingFontsCaption = u"الآن يتم نسخ الخطوط اللآزمة";
 inline constexpr std::u16string_view WordRunningCaption =
     u"برنامج الوورد يعمل الآن، فضلا أغلق الوورد ثم اضغض مفتاح نعم";
+// Another installer holds the lock: nothing was touched, Yes tries again.
+inline constexpr std::u16string_view BusyCaption =
+    u"برنامج تثبيت آخر يعمل الآن، فضلا انتظر حتى ينتهي ثم اضغط مفتاح نعم";
 
-// Names the program file that could not be copied into the install folder
-// and why; short enough for the consent page, where Yes lets the user retry.
+// What the installation was doing with a file when it failed.
+enum class FileAction { Copy, Read, CreateFolder };
+
+// The parts of the installation that can fail on their own.
+enum class InstallPart { Template, Fonts, ProgramFiles };
+
+// Names the file that could not be copied, read or made and why, in a few
+// words: a line of it fits the consent page and the last page.
+std::u16string FailureText(FileAction action, std::u16string_view fileName, FailureKind kind);
+
+// The program file that could not be copied into the install folder.
 std::u16string CopyFailedCaption(std::u16string_view fileName, FailureKind kind);
+
+// One line of the report of an incomplete installation: the part that was
+// not installed, then the failure that stopped it.
+std::u16string PartNotInstalledLine(InstallPart part, std::u16string_view failure);
+
+// Heads the report of an installation that left parts out.
+inline constexpr std::u16string_view IncompleteHeading = u"لم يكتمل التثبيت:";
 
 } // namespace installer

@@ -89,6 +89,55 @@ private:
     HANDLE handle_;
 };
 
+// The folder part of a path: everything before its last backslash.
+std::u16string FolderOf(const std::u16string& path)
+{
+    const std::size_t slash = path.find_last_of(u'\\');
+    return slash == std::u16string::npos ? std::u16string(u".") : path.substr(0, slash + 1);
+}
+
+// Copies the source to a new temporary file in the destination's folder,
+// flushed to disk, with no attribute of the source's (a file from a
+// read-only medium is not read-only here); returns its path. The caller
+// moves it into place or deletes it.
+std::wstring CopyToTemporary(const std::u16string& source, const std::u16string& destination)
+{
+    const std::string what = "cannot copy " + Quoted(source) + " to " + Quoted(destination);
+    wchar_t temporary[MAX_PATH + 1] = {};
+    if (!GetTempFileNameW(ToWide(FolderOf(destination)).c_str(), L"gbi", 0, temporary))
+        Fail(what, GetLastError());
+    const auto failAndRemove = [&](DWORD code) {
+        DeleteFileW(temporary);
+        Fail(what, code);
+    };
+    if (!CopyFileW(ToWide(source).c_str(), temporary, FALSE))
+        failAndRemove(GetLastError());
+    if (!SetFileAttributesW(temporary, FILE_ATTRIBUTE_NORMAL))
+        failAndRemove(GetLastError());
+    HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        failAndRemove(GetLastError());
+    const bool flushed = FlushFileBuffers(file);
+    const DWORD code = GetLastError();
+    CloseHandle(file);
+    if (!flushed)
+        failAndRemove(code);
+    return temporary;
+}
+
+// Moves the temporary copy onto the destination, replacing it or only where
+// nothing has that name; on failure the copy is deleted and the destination
+// is untouched.
+void MoveIntoPlace(const std::wstring& temporary, const std::u16string& source, const std::u16string& destination,
+                   DWORD flags)
+{
+    if (!MoveFileExW(temporary.c_str(), ToWide(destination).c_str(), flags | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD code = GetLastError();
+        DeleteFileW(temporary.c_str());
+        Fail("cannot copy " + Quoted(source) + " to " + Quoted(destination), code);
+    }
+}
+
 } // namespace
 
 FailureKind FailureKindOf(std::uint32_t errorCode)
@@ -99,8 +148,34 @@ FailureKind FailureKindOf(std::uint32_t errorCode)
 
 void Win32FileSystem::CopyFileReplacing(const std::u16string& source, const std::u16string& destination)
 {
-    if (!CopyFileW(ToWide(source).c_str(), ToWide(destination).c_str(), FALSE))
-        Fail("cannot copy " + Quoted(source) + " to " + Quoted(destination), GetLastError());
+    const std::wstring temporary = CopyToTemporary(source, destination);
+    // A read-only file that an earlier installation left would refuse to be
+    // replaced; the installed files are the installer's own to write.
+    const DWORD attributes = GetFileAttributesW(ToWide(destination).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesW(ToWide(destination).c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
+    MoveIntoPlace(temporary, source, destination, MOVEFILE_REPLACE_EXISTING);
+}
+
+void Win32FileSystem::CopyFileNew(const std::u16string& source, const std::u16string& destination)
+{
+    if (GetFileAttributesW(ToWide(destination).c_str()) != INVALID_FILE_ATTRIBUTES)
+        Fail("cannot copy " + Quoted(source) + " to " + Quoted(destination), ERROR_FILE_EXISTS);
+    MoveIntoPlace(CopyToTemporary(source, destination), source, destination, 0);
+}
+
+bool Win32FileSystem::Exists(const std::u16string& path)
+{
+    return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void Win32FileSystem::TestReadable(const std::u16string& path)
+{
+    ReadHandle file(path);
+    std::vector<char> block(1);
+    DWORD count = 0;
+    if (!file.IsOpen() || !file.Read(block, count))
+        Fail("cannot read " + Quoted(path), GetLastError());
 }
 
 void Win32FileSystem::CreateFolder(const std::u16string& path)

@@ -54,9 +54,18 @@ public:
         const auto found = files.find(Key(source));
         if (found == files.end())
             throw FileError(FailureKind::Other, "file not found");
+        if (unreadable.contains(found->first))
+            throw FileError(FailureKind::Denied, "unreadable");
         if (!folders.contains(Parent(Key(destination))))
             throw FileError(FailureKind::Other, "path not found");
         files[Key(destination)] = found->second;
+    }
+
+    void CopyFileNew(const std::u16string& source, const std::u16string& destination) override
+    {
+        if (files.contains(Key(destination)) || folders.contains(Key(destination)))
+            throw FileError(FailureKind::Other, "file exists");
+        CopyFileReplacing(source, destination);
     }
 
     void CreateFolder(const std::u16string& path) override
@@ -78,15 +87,34 @@ public:
             throw FileError(FailureKind::Other, "path not found");
     }
 
+    bool Exists(const std::u16string& path) override
+    {
+        return files.contains(Key(path)) || folders.contains(Key(path));
+    }
+
+    void TestReadable(const std::u16string& path) override
+    {
+        Touch(path, false);
+        if (unreadable.contains(Key(path)))
+            throw FileError(FailureKind::Denied, "unreadable");
+        if (!files.contains(Key(path)))
+            throw FileError(FailureKind::NotFound, "file not found");
+    }
+
     bool SameContents(const std::u16string& first, const std::u16string& second) override
     {
         const auto a = files.find(Key(first));
         const auto b = files.find(Key(second));
-        return a != files.end() && b != files.end() && a->second == b->second;
+        return a != files.end() && b != files.end() && a->second == b->second &&
+               !unreadable.contains(a->first) && !unreadable.contains(b->first);
     }
+
+    bool LockInstallation() override { return !lockedElsewhere; }
 
     Files files;
     std::set<std::u16string> folders;
+    std::set<std::u16string> unreadable;  // keys of files that exist but cannot be read
+    bool lockedElsewhere = false;         // another installer holds the lock
 
 private:
     struct Fault {

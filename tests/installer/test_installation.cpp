@@ -41,6 +41,7 @@ public:
     std::u16string caption{consentCaption};
     bool yesVisible = true;
     bool successShown = false;
+    std::u16string incompleteReport;  // empty unless the incomplete page is shown
 
     std::u16string UserNameCaption() override { return userName; }
     std::u16string VersionNameCaption() override { return versionName; }
@@ -48,6 +49,7 @@ public:
     void SetConsentCaption(const std::u16string& text) override { caption = text; }
     void SetYesVisible(bool visible) override { yesVisible = visible; }
     void ShowSuccessPage() override { successShown = true; }
+    void ShowIncompletePage(const std::u16string& report) override { incompleteReport = report; }
 };
 
 // A machine with the word processor's templates folder and the user's own
@@ -107,10 +109,26 @@ struct Scenario {
     std::vector<Change> changes;  // every file written; all others stay as they were
     bool explored;                // the fonts folder was shown
     std::u16string caption;       // Label3 afterwards
+    std::u16string report = {};   // the incomplete page's report, if shown
 };
 
 const std::u16string copying(CopyingFontsCaption);
 const std::u16string wordRunning(WordRunningCaption);
+
+// The incomplete page's report of the parts, each with its failure.
+std::u16string Report(std::initializer_list<std::pair<InstallPart, std::u16string>> parts)
+{
+    std::u16string report(IncompleteHeading);
+    for (const auto& [part, failure] : parts)
+        report += u'\n' + PartNotInstalledLine(part, failure);
+    return report;
+}
+
+void WithUserFiles(Machine& m, std::initializer_list<std::pair<const char16_t*, const char*>> files)
+{
+    for (const auto& [name, contents] : files)
+        m.files.AddFile(In(templates, name), contents);
+}
 
 const std::vector<Scenario>& Scenarios()
 {
@@ -145,7 +163,7 @@ const std::vector<Scenario>& Scenarios()
          [](Machine& m) { m.files.FailOn(In(fonts, u"Vudida.ttf"), FailureKind::Permission); },
          InstallationOutcome::WordRunning,
          TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf"}), false, wordRunning},
-        {"templates folder missing, install folder there",
+        {"templates folder missing, install folder there: fonts and program files all the same",
          [](Machine& m) {
              m.files = {};
              m.files.AddFolder(u"C:\\WINDOWS");
@@ -156,24 +174,76 @@ const std::vector<Scenario>& Scenarios()
                  if (path.starts_with(FakeFileSystem::Key(source)))
                      m.files.files[path] = contents;
          },
-         InstallationOutcome::Completed, allProgramFiles(), false, copying},
-        {"templates folder missing, no install folder",
+         InstallationOutcome::Incomplete, allFonts() + allProgramFiles(), true, copying,
+         Report({{InstallPart::Template, FailureText(FileAction::Copy, u"Normal.dot", FailureKind::Other)}})},
+        {"templates folder missing, no install folder: the install folder is made",
          [](Machine& m) { m.files.folders.erase(FakeFileSystem::Key(templates)); },
-         InstallationOutcome::Failed, {}, false,
-         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
+         InstallationOutcome::Incomplete, allFonts() + allProgramFiles(), true, copying,
+         Report({{InstallPart::Template, FailureText(FileAction::Copy, u"Normal.dot", FailureKind::Other)}})},
         {"source font missing, install folder there",
          [](Machine& m) {
              m.files.files.erase(FakeFileSystem::Key(In(source, u"Vudida.ttf")));
              m.files.AddFolder(installFolder);
          },
-         InstallationOutcome::Completed,
+         InstallationOutcome::Incomplete,
          TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf"}) + allProgramFiles(), false,
-         copying},
+         copying, Report({{InstallPart::Fonts, FailureText(FileAction::Copy, u"Vudida.ttf", FailureKind::Other)}})},
         {"source font missing, no install folder",
          [](Machine& m) { m.files.files.erase(FakeFileSystem::Key(In(source, u"Dizever.ttf"))); },
-         InstallationOutcome::Failed,
-         TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"}), false,
-         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
+         InstallationOutcome::Incomplete,
+         TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"}) +
+             allProgramFiles(),
+         false, copying,
+         Report({{InstallPart::Fonts, FailureText(FileAction::Copy, u"Dizever.ttf", FailureKind::Other)}})},
+        {"fonts folder refused (no rights): reported, not taken for a running word processor",
+         [](Machine& m) { m.files.FailOn(In(fonts, u"NurvelSans.ttf"), FailureKind::Denied); },
+         InstallationOutcome::Incomplete, TemplateSwapped() + allProgramFiles(), false, copying,
+         Report({{InstallPart::Fonts, FailureText(FileAction::Copy, u"NurvelSans.ttf", FailureKind::Denied)}})},
+        {"template and fonts both fail: both reported",
+         [](Machine& m) {
+             m.files.FailOn(In(templates, u"Normal.dot"), FailureKind::NoSpace, -1, true);
+             m.files.FailOn(In(fonts, u"Dizever.ttf"), FailureKind::NoSpace);
+         },
+         InstallationOutcome::Incomplete,
+         std::vector<Change>{{In(templates, u"OldNormal.dot"), "user's template"}} +
+             Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"}) + allProgramFiles(),
+         false, copying,
+         Report({{InstallPart::Template, FailureText(FileAction::Copy, u"VovediVoda.dot", FailureKind::NoSpace)},
+                 {InstallPart::Fonts, FailureText(FileAction::Copy, u"Dizever.ttf", FailureKind::NoSpace)}})},
+        {"unreadable Normal.dot: neither kept nor replaced",
+         [](Machine& m) { m.files.unreadable.insert(FakeFileSystem::Key(In(templates, u"Normal.dot"))); },
+         InstallationOutcome::Incomplete, allFonts() + allProgramFiles(), true, copying,
+         Report({{InstallPart::Template, FailureText(FileAction::Read, u"Normal.dot", FailureKind::Denied)}})},
+        {"another installer running: nothing touched",
+         [](Machine& m) { m.files.lockedElsewhere = true; }, InstallationOutcome::Busy, {}, false,
+         std::u16string(BusyCaption)},
+        {"later installation, Normal.dot edited since: kept under the next number",
+         [](Machine& m) { WithUserFiles(m, {{u"OldNormal.dot", "user's template"}, {u"Normal.dot", "edited"}}); },
+         InstallationOutcome::Completed,
+         std::vector<Change>{{In(templates, u"OldNormal2.dot"), "edited"},
+                             {In(templates, u"Normal.dot"), "VovediVoda.dot"}} +
+             allFonts() + allProgramFiles(),
+         true, copying},
+        {"newer medium over an older product template, two backups there already",
+         [](Machine& m) {
+             WithUserFiles(m, {{u"OldNormal.dot", "user's template"},
+                               {u"OldNormal2.dot", "edited"},
+                               {u"Normal.dot", "older VovediVoda.dot"}});
+         },
+         InstallationOutcome::Completed,
+         std::vector<Change>{{In(templates, u"OldNormal3.dot"), "older VovediVoda.dot"},
+                             {In(templates, u"Normal.dot"), "VovediVoda.dot"}} +
+             allFonts() + allProgramFiles(),
+         true, copying},
+        {"Normal.dot already kept under a numbered name: no further backup",
+         [](Machine& m) {
+             WithUserFiles(m, {{u"OldNormal.dot", "user's template"},
+                               {u"OldNormal2.dot", "edited"},
+                               {u"Normal.dot", "edited"}});
+         },
+         InstallationOutcome::Completed,
+         std::vector<Change>{{In(templates, u"Normal.dot"), "VovediVoda.dot"}} + allFonts() + allProgramFiles(),
+         true, copying},
         {"install folder there from an earlier installation",
          [](Machine& m) {
              m.files.AddFolder(installFolder);
@@ -200,14 +270,16 @@ const std::vector<Scenario>& Scenarios()
          InstallationOutcome::Failed,
          TemplateSwapped() + allFonts() + Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
          true, CopyFailedCaption(u"Docpush.exe", FailureKind::Permission)},
-        {"program file fails after an earlier failure: no second pass",
+        {"program file fails after an earlier failure: no second pass, both named",
          [](Machine& m) {
              m.files.AddFolder(installFolder);
              m.files.FailOn(In(templates, u"OldNormal.dot"), FailureKind::Other);
              m.files.FailOn(In(installFolder, u"NurvelT.nrv"), FailureKind::Other, 1);
          },
-         InstallationOutcome::Failed, {}, false,
-         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other)},
+         InstallationOutcome::Failed, allFonts(), true,
+         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other) + u"\n" +
+             PartNotInstalledLine(InstallPart::Template,
+                                  FailureText(FileAction::Copy, u"OldNormal.dot", FailureKind::Other))},
     };
     return scenarios;
 }
@@ -242,9 +314,11 @@ private slots:
         QCOMPARE(machine.desktop.explored, expected.explored ? std::vector<std::u16string>{fonts}
                                                              : std::vector<std::u16string>{});
         QCOMPARE(Q(machine.controls.caption), Q(expected.caption));
-        const bool completed = expected.outcome == InstallationOutcome::Completed;
-        QCOMPARE(machine.controls.successShown, completed);
-        QCOMPARE(machine.controls.yesVisible, !completed);
+        QCOMPARE(Q(machine.controls.incompleteReport), Q(expected.report));
+        QCOMPARE(machine.controls.successShown, expected.outcome == InstallationOutcome::Completed);
+        const bool ended = expected.outcome == InstallationOutcome::Completed ||
+                           expected.outcome == InstallationOutcome::Incomplete;
+        QCOMPARE(machine.controls.yesVisible, !ended);
     }
 
     // A user who closes the word processor and presses Yes again, or who

@@ -260,6 +260,33 @@ private slots:
         QVERIFY(wizard.Caption("Label3").contains(u"Glyphboard.exe"));
     }
 
+    // The last page of an installation that left a part out says which part
+    // and why, all of it inside the page's box, and leads on to the farewell.
+    void incompleteInstallationNamesWhatIsMissing()
+    {
+        Wizard wizard;
+        wizard.files.files.erase(FakeFileSystem::Key(wizard.probe.installerFolder + u"\\Vudida.ttf"));
+        wizard.files.unreadable.insert(FakeFileSystem::Key(templates + u"\\Normal.dot"));
+        wizard.Click("Command1");
+        wizard.Tick(5);
+        wizard.Click("Command3");
+        QCOMPARE(wizard.Pages(), (QStringList{"Picture1", "Picture4"}));
+        QVERIFY(!wizard.Shows("Command3"));
+
+        auto* report = wizard.Get<QLabel>("Label11");
+        const QStringList lines = report->text().split(u'\n');
+        QCOMPARE(lines.size(), 3);
+        QCOMPARE(lines[0], QString::fromStdU16String(std::u16string(IncompleteHeading)));
+        QVERIFY(lines[1].contains(u"Normal.dot"));
+        QVERIFY(lines[2].contains(u"Vudida.ttf"));
+        QVERIFY(wizard.Get("Label14")->geometry().contains(report->geometry()));
+        QVERIFY2(report->heightForWidth(report->width()) <= report->height(),
+                 qPrintable(QStringLiteral("%1 > %2").arg(report->heightForWidth(report->width())).arg(report->height())));
+
+        wizard.Click("Command6");
+        QCOMPARE(wizard.TopLayer(), "Picture5");
+    }
+
     // The installation takes its inputs from the controls, not from the probes.
     void installationReadsTheControls()
     {

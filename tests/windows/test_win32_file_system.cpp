@@ -6,8 +6,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using installer::FailureKind;
 using installer::FileError;
@@ -93,6 +95,63 @@ void CopyAndCreateFolderWork()
     CHECK_EQ(Read(destination), std::string("template\0bytes", 14));
     CHECK(files.SameContents(source, destination));
     CHECK_EQ(Read(folder + u"\u0627\u0644\u0642\u0627\u0644\u0628 Normal.dot"), std::string("template\0bytes", 14));
+}
+
+// The names in a folder, to see that no temporary copy stays behind.
+std::vector<std::u16string> Names(const std::u16string& folder)
+{
+    std::vector<std::u16string> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(Wide(folder + u"\\*"), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        const std::wstring name(found.cFileName);
+        if (name != L"." && name != L"..")
+            names.emplace_back(name.begin(), name.end());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A copy from a read-only medium is not read-only, and can be replaced by
+// the next installation; a new name never replaces anything; a failed copy
+// leaves the destination and no temporary file.
+void CopiesAreOrdinaryFilesMovedIntoPlace()
+{
+    ScratchFolder scratch;
+    Win32FileSystem files;
+    files.CreateFolder(scratch / u"medium");
+    files.CreateFolder(scratch / u"templates");
+    const std::u16string source = scratch / u"medium\\VovediVoda.dot";
+    const std::u16string normal = scratch / u"templates\\Normal.dot";
+    const std::u16string backup = scratch / u"templates\\OldNormal.dot";
+    Write(source, "template");
+    SetFileAttributesW(Wide(source), FILE_ATTRIBUTE_READONLY);
+    Write(normal, "user's");
+    Write(backup, "user's earlier");
+
+    files.CopyFileReplacing(source, normal);
+    CHECK(!(GetFileAttributesW(Wide(normal)) & FILE_ATTRIBUTE_READONLY));
+    files.CopyFileReplacing(source, normal);
+    CHECK_EQ(Read(normal), std::string("template"));
+
+    CHECK(check::Catch<FileError>([&] { files.CopyFileNew(normal, backup); }).has_value());
+    CHECK_EQ(Read(backup), std::string("user's earlier"));
+    files.CopyFileNew(normal, scratch / u"templates\\OldNormal2.dot");
+    CHECK_EQ(Read(scratch / u"templates\\OldNormal2.dot"), std::string("template"));
+
+    CHECK(check::Catch<FileError>([&] { files.CopyFileReplacing(scratch / u"medium\\missing", normal); }).has_value());
+    CHECK_EQ(Read(normal), std::string("template"));
+    CHECK(Names(scratch / u"templates") ==
+          (std::vector<std::u16string>{u"Normal.dot", u"OldNormal.dot", u"OldNormal2.dot"}));
+    SetFileAttributesW(Wide(source), FILE_ATTRIBUTE_NORMAL);
+
+    CHECK(files.Exists(normal));
+    CHECK(!files.Exists(scratch / u"templates\\none.dot"));
+    files.TestReadable(normal);
+    CHECK(check::Catch<FileError>([&] { files.TestReadable(scratch / u"templates\\none.dot"); }).has_value());
 }
 
 void SameContentsComparesBytes()
@@ -191,6 +250,7 @@ int main()
     return check::Run({
         {"CopyAndCreateFolderWork", CopyAndCreateFolderWork},
         {"SameContentsComparesBytes", SameContentsComparesBytes},
+        {"CopiesAreOrdinaryFilesMovedIntoPlace", CopiesAreOrdinaryFilesMovedIntoPlace},
         {"HeldDestinationIsAPermissionFailure", HeldDestinationIsAPermissionFailure},
         {"MissingThingsAndExistingFoldersAreOtherFailures", MissingThingsAndExistingFoldersAreOtherFailures},
         {"ErrorCodesMapToFailureKinds", ErrorCodesMapToFailureKinds},
