@@ -657,7 +657,7 @@ private slots:
 
         LibreOfficeDocumentLink::Options options;
         options.pipeName = pipe;
-        options.startCommand = {"/usr/bin/touch", started};
+        options.startCommand = {"touch", started};
         options.startBound = std::chrono::milliseconds(500);
         int threads = -1;
         for (int click = 0; click < 3; ++click) {
