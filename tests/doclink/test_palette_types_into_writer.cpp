@@ -67,6 +67,11 @@ private slots:
                 seen << QString::fromStdU16String(portion.text + u" in " + portion.complexFont);
         QVERIFY2(actual == expected, qPrintable(seen.join(QStringLiteral(" | "))));
         QCOMPARE(beeps, 1);
+
+        // Each click is one undo step, named after what the cell shows.
+        const std::vector<std::u16string> titles = office_->UndoTitles();
+        QCOMPARE(titles.at(1), std::u16string(u"مسافة"));
+        QCOMPARE(titles.at(3), std::u16string(u"(س،ص)"));
     }
 };
 
