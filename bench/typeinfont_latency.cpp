@@ -1,20 +1,30 @@
-// Measures the latency of one TypeInFont against a headless Writer, beside
-// the latency of one bare insertString of the same text, which is what any
-// insertion costs at least. Catalogue texts are typed into right-to-left
-// paragraphs of 40 symbols each.
+// Measures one click of the palette into a headless Writer the way the
+// palette makes it: through the link alone in a process of its own, with the
+// connection kept across clicks. Both ways of the link, the insertion
+// component inside the office and the fallback's calls over the bridge, are
+// timed beside the floor, one bare insertString of the same text from a
+// process of its own, in the same run. Short rounds alternate the three so
+// that a change of load on the machine meets all of them alike; on a loaded
+// machine the 95th percentile still swings from run to run, the median
+// hardly. Catalogue texts go
+// into right-to-left paragraphs of 40 symbols each.
 //
-//   build/bench/typeinfont_latency [insertions]
+//   build/bench/typeinfont_latency [clicks per way] [rounds]
+//
+// The last line reads "ratio component/floor: median M p95 P".
 
 #include "CatalogueTexts.h"
 #include "HeadlessOffice.h"
-#include "LibreOfficeDocumentLink.h"
 
 #include <QCoreApplication>
+#include <QProcess>
+#include <QStringList>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <functional>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -23,11 +33,19 @@ using Clock = std::chrono::steady_clock;
 using doclink::testing::CatalogueText;
 
 constexpr int kSymbolsPerParagraph = 40;
-constexpr int kWarmUp = 20;
+constexpr int kWarmUp = 10;
+
+struct Way {
+    const char* label;
+    std::vector<double> milliseconds;
+    double roundTrips = 0; // summed over rounds, per click
+    long mostConnections = 0;
+};
 
 struct Summary {
     double median;
     double p95;
+    double p99;
 };
 
 Summary Summarise(std::vector<double> milliseconds)
@@ -36,25 +54,54 @@ Summary Summarise(std::vector<double> milliseconds)
     const auto at = [&](double fraction) {
         return milliseconds[static_cast<std::size_t>(fraction * (milliseconds.size() - 1) + 0.5)];
     };
-    return {at(0.5), at(0.95)};
+    return {at(0.5), at(0.95), at(0.99)};
 }
 
-// Times `insert` for each text; a paragraph break, not timed, follows every
-// 40th. The first few insertions warm the connection up and are not counted.
-std::vector<double> Measure(const std::vector<CatalogueText>& texts, doclink::testing::HeadlessOffice& office,
-                            const std::function<void(const CatalogueText&)>& insert)
+// One round of the floor: bare insertions from this process, warm-up and
+// paragraph breaks neither timed nor counted. The office's connections are
+// those of the harness, all of this run.
+void MeasureFloor(const std::vector<CatalogueText>& texts, int clicks, doclink::testing::HeadlessOffice& office,
+                  Way& way)
 {
-    std::vector<double> result;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
+    long roundTrips = 0;
+    for (int i = 0; i < kWarmUp + clicks; ++i) {
+        const long before = office.RoundTrips();
         const auto start = Clock::now();
-        insert(texts[i]);
+        office.InsertAtCursor(texts[static_cast<std::size_t>(i) % texts.size()].text);
         const std::chrono::duration<double, std::milli> took = Clock::now() - start;
-        if (i >= kWarmUp)
-            result.push_back(took.count());
+        if (i >= kWarmUp) {
+            way.milliseconds.push_back(took.count());
+            roundTrips += office.RoundTrips() - before;
+        }
         if ((i + 1) % kSymbolsPerParagraph == 0)
             office.BreakParagraph();
     }
-    return result;
+    way.roundTrips += double(roundTrips) / clicks;
+    way.mostConnections = office.Connections();
+}
+
+// One round of a way of the link, in the clicking program.
+void MeasureLink(const QString& path, int clicks, const std::string& pipe, Way& way)
+{
+    QProcess program;
+    program.start(QStringLiteral(GLYPHBOARD_LINK_CLICKS),
+                  {QString::fromStdString(pipe), path, QString::number(clicks), QString::number(kWarmUp)});
+    if (!program.waitForFinished(600000) || program.exitCode() != 0)
+        throw std::runtime_error("the clicking program failed: " + program.readAllStandardError().toStdString());
+    for (const QByteArray& line : program.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() != 2)
+            continue;
+        if (fields[0] == "click")
+            way.milliseconds.push_back(fields[1].toDouble());
+        else if (fields[0] == "round-trips")
+            way.roundTrips += fields[1].toDouble();
+        else if (fields[0] == "connections")
+            way.mostConnections = std::max(way.mostConnections, fields[1].toLong());
+        else if (fields[0] == "path" && fields[1] != path.toUtf8())
+            throw std::runtime_error("the office typed through the " + fields[1].toStdString() + " way, not "
+                                     + path.toStdString());
+    }
 }
 
 } // namespace
@@ -63,44 +110,52 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
+    const int rounds = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, count) : 25;
+    const int perRound = std::max(1, count / rounds);
 
-    // Catalogue texts in order, round and round; empty ones insert nothing
-    // and are left out.
-    std::vector<CatalogueText> catalogue;
+    // Empty catalogue texts insert nothing and are left out.
+    std::vector<CatalogueText> texts;
     for (CatalogueText& cell : doclink::testing::ReadCatalogue())
         if (!cell.text.empty())
-            catalogue.push_back(std::move(cell));
-    std::vector<CatalogueText> texts;
-    for (int i = 0; i < count + kWarmUp; ++i)
-        texts.push_back(catalogue[i % catalogue.size()]);
+            texts.push_back(std::move(cell));
 
+    Way floor{"bare insertString", {}};
+    Way component{"component", {}};
+    Way remote{"remote fallback", {}};
     try {
-        doclink::testing::HeadlessOffice office("bench");
-        std::printf("starting a headless office ...\n");
+        doclink::testing::HeadlessOffice office("bench", {.withExtension = true});
+        std::printf("starting a headless office with the extension ...\n");
         office.Start();
-
-        office.OpenBlankDocument();
-        doclink::LibreOfficeDocumentLink::Options options;
-        options.pipeName = office.PipeName();
-        doclink::LibreOfficeDocumentLink link(options);
-        const Summary typed = Summarise(Measure(texts, office, [&](const CatalogueText& cell) {
-            link.TypeInFont(cell.text, cell.font, false, u"");
-        }));
-        office.CloseDocuments();
-
-        office.OpenBlankDocument();
-        const Summary bare = Summarise(
-            Measure(texts, office, [&](const CatalogueText& cell) { office.InsertAtCursor(cell.text); }));
-        office.CloseDocuments();
-
-        std::printf("%d insertions, %d symbols per paragraph\n", count, kSymbolsPerParagraph);
-        std::printf("%-22s %9s %9s\n", "", "median", "p95");
-        std::printf("%-22s %7.2f ms %6.2f ms\n", "TypeInFont", typed.median, typed.p95);
-        std::printf("%-22s %7.2f ms %6.2f ms\n", "bare insertString", bare.median, bare.p95);
-        std::printf("%-22s %8.2fx %8.2fx\n", "ratio", typed.median / bare.median, typed.p95 / bare.p95);
+        for (int round = 0; round < rounds; ++round) {
+            office.OpenBlankDocument();
+            MeasureFloor(texts, perRound, office, floor);
+            office.CloseDocuments();
+            office.OpenBlankDocument();
+            MeasureLink(QStringLiteral("component"), perRound, office.PipeName(), component);
+            office.CloseDocuments();
+            office.OpenBlankDocument();
+            MeasureLink(QStringLiteral("remote"), perRound, office.PipeName(), remote);
+            office.CloseDocuments();
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "typeinfont_latency: %s\n", error.what());
         return 1;
     }
+
+    const Summary bare = Summarise(floor.milliseconds);
+    std::printf("%d clicks per way in %d rounds, %d symbols per paragraph\n", perRound * rounds, rounds,
+                kSymbolsPerParagraph);
+    std::printf("%-18s %9s %9s %9s %12s %12s\n", "", "median", "p95", "p99", "round trips", "connections");
+    for (const Way* way : {&floor, &component, &remote}) {
+        const Summary summary = Summarise(way->milliseconds);
+        std::printf("%-18s %6.3f ms %6.3f ms %6.3f ms %12.2f %12ld\n", way->label, summary.median, summary.p95,
+                    summary.p99, way->roundTrips / rounds, way->mostConnections);
+    }
+    const Summary viaRemote = Summarise(remote.milliseconds);
+    const Summary viaComponent = Summarise(component.milliseconds);
+    std::printf("ratio remote/floor: median %.2f p95 %.2f\n", viaRemote.median / bare.median,
+                viaRemote.p95 / bare.p95);
+    std::printf("ratio component/floor: median %.2f p95 %.2f\n", viaComponent.median / bare.median,
+                viaComponent.p95 / bare.p95);
     return 0;
 }

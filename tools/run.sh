@@ -22,12 +22,29 @@ fi
     "$top/fonts/65-traditional-arabic.conf"
 export FONTCONFIG_FILE="$build/run/fonts.conf"
 
+# The palette types through the insertion component of this build's
+# extension. Writer takes a folder of the run's own as its bundled
+# extensions (the system's, linked, and this build's) and keeps their
+# registration in build/run too, so nothing is installed into the user's
+# profile.
+bundled="$build/run/extensions"
+rm -rf "$bundled"
+mkdir -p "$bundled"
+program="$(dirname "$(readlink -f "$(command -v soffice)")")"
+for extension in "$program/../share/extensions"/*; do
+    [ -e "$extension" ] && ln -s "$(readlink -f "$extension")" "$bundled/"
+done
+ln -s "$build/doclink/libreoffice/extension/bundled/glyphboard" "$bundled/glyphboard"
+
 # Writer with a new, blank right-to-left document, listening on the pipe the
 # palette types through. An office already running under the user's profile
 # opens the document and the pipe itself instead of starting a second one;
-# it then sees only the fonts it was started with.
+# it then sees only the fonts and extensions it was started with, and the
+# palette types over the bridge.
 echo "run: starting Writer with a blank Arabic document" >&2
 soffice "--accept=pipe,name=glyphboard;urp;StarOffice.ComponentContext" --norestore \
+    "-env:BUNDLED_EXTENSIONS=file://$bundled" \
+    "-env:BUNDLED_EXTENSIONS_USER=file://$build/run/extensions-registration" \
     -n "$top/doclink/documents/blank-arabic.fodt" >/dev/null 2>&1 &
 
 exec "$build/palette/Glyphboard"

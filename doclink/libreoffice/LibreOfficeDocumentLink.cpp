@@ -35,6 +35,16 @@ LibreOfficeDocumentLink::~LibreOfficeDocumentLink()
     session_->Close();
 }
 
+LibreOfficeDocumentLink::Traffic LibreOfficeDocumentLink::CountedTraffic() const
+{
+    return session_->CountedTraffic();
+}
+
+bool LibreOfficeDocumentLink::TypedThroughComponent() const
+{
+    return session_->TypedThroughComponent();
+}
+
 namespace {
 
 // Waits until `worker` is idle or `deadline` has passed; true when idle.

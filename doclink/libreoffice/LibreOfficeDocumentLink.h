@@ -35,6 +35,18 @@ public:
         // Called on the worker thread before every call into the office, for
         // tests that freeze the office at a chosen call.
         std::function<void()> beforeEachCall;
+        // Whether to type through the office's insertion component when the
+        // office has it (one call per click); otherwise, and always for an
+        // office without it, each step is a call over the bridge.
+        bool useInsertionComponent = true;
+    };
+
+    // What the link has sent to offices so far. A message read back is the
+    // answer to a call that waited for it: one round trip.
+    struct Traffic {
+        long connections = 0;
+        long messagesSent = 0;
+        long messagesReceived = 0;
     };
 
     // The options the palette uses for `pipeName`: start the office on it
@@ -50,6 +62,10 @@ public:
 
     void TypeInFont(const std::u16string& text, const std::u16string& font,
                     bool deleteFirst, const std::u16string& undoTitle) override;
+
+    Traffic CountedTraffic() const;
+    // True when the last insertion went through the insertion component.
+    bool TypedThroughComponent() const;
 
 private:
     Options options_;

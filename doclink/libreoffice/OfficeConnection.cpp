@@ -1,5 +1,6 @@
 #include "OfficeConnection.h"
 
+#include "InsertionService.h"
 #include "UnoRuntime.h"
 #include "UnoStrings.h"
 
@@ -8,6 +9,7 @@
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
 #include <com/sun/star/lang/XEventListener.hpp>
+#include <com/sun/star/lang/XMultiComponentFactory.hpp>
 #include <cppuhelper/implbase1.hxx>
 
 #include "DocumentLink.h"
@@ -38,6 +40,32 @@ public:
 
 private:
     std::shared_ptr<std::atomic<bool>> lost_;
+};
+
+// Passes everything through to the pipe and counts it.
+class CountingConnection final : public cppu::WeakImplHelper1<connection::XConnection> {
+public:
+    CountingConnection(Reference<connection::XConnection> pipe, std::shared_ptr<Traffic> traffic)
+        : pipe_(std::move(pipe)), traffic_(std::move(traffic))
+    {
+    }
+    sal_Int32 SAL_CALL read(uno::Sequence<sal_Int8>& data, sal_Int32 count) override
+    {
+        ++traffic_->reads;
+        return pipe_->read(data, count);
+    }
+    void SAL_CALL write(const uno::Sequence<sal_Int8>& data) override
+    {
+        ++traffic_->messagesSent;
+        pipe_->write(data);
+    }
+    void SAL_CALL flush() override { pipe_->flush(); }
+    void SAL_CALL close() override { pipe_->close(); }
+    OUString SAL_CALL getDescription() override { return pipe_->getDescription(); }
+
+private:
+    const Reference<connection::XConnection> pipe_;
+    const std::shared_ptr<Traffic> traffic_;
 };
 
 } // namespace
@@ -133,12 +161,17 @@ private:
 } // namespace
 
 std::shared_ptr<OfficeConnection> OfficeConnection::Connect(const std::string& pipeName,
-                                                            std::chrono::milliseconds handshakeBound)
+                                                            std::chrono::milliseconds handshakeBound,
+                                                            std::shared_ptr<Traffic> traffic)
 {
     CheckSocket(pipeName);
     const Reference<uno::XComponentContext> local = LocalContext();
-    const Reference<connection::XConnection> pipe =
+    Reference<connection::XConnection> pipe =
         connection::Connector::create(local)->connect(ToOUString("pipe,name=" + pipeName));
+    if (traffic) {
+        ++traffic->connections;
+        pipe = new CountingConnection(pipe, traffic);
+    }
 
     std::shared_ptr<OfficeConnection> result(new OfficeConnection);
     // An anonymous bridge: every connection gets its own.
@@ -163,6 +196,18 @@ std::shared_ptr<OfficeConnection> OfficeConnection::Connect(const std::string& p
         throw;
     }
     return result;
+}
+
+Reference<task::XJob> OfficeConnection::Insertion()
+{
+    if (!insertionLookedUp_) {
+        // An office without the extension answers with an empty reference.
+        insertion_.set(context_->getServiceManager()->createInstanceWithContext(
+                           OUString::createFromAscii(insertion::kServiceName), context_),
+                       uno::UNO_QUERY);
+        insertionLookedUp_ = true;
+    }
+    return insertion_;
 }
 
 OfficeConnection::~OfficeConnection()

@@ -43,6 +43,10 @@ set(_uno_types
     com.sun.star.text.XTextViewCursor
     com.sun.star.beans.XPropertySet
     com.sun.star.beans.PropertyValue
+    com.sun.star.beans.NamedValue
+    com.sun.star.task.XJob
+    com.sun.star.registry.XRegistryKey
+    com.sun.star.connection.XConnection
     com.sun.star.bridge.BridgeFactory
     com.sun.star.connection.Connector
     com.sun.star.connection.NoConnectException

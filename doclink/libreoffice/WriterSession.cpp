@@ -1,9 +1,11 @@
 #include "WriterSession.h"
 
+#include "InsertionService.h"
 #include "OfficeConnection.h"
 #include "UnoStrings.h"
 #include "WriterSteps.h"
 
+#include <com/sun/star/beans/NamedValue.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/lang/DisposedException.hpp>
 
@@ -29,6 +31,21 @@ constexpr std::chrono::milliseconds kSetupRetry{3000};
 // How long a new connection may take to hear from the office it reached.
 constexpr std::chrono::milliseconds kHandshakeBound{3000};
 
+// One click through the office's insertion component: a single call, which
+// runs the same steps inside the office. Returns whether the insertion point
+// was collapsed before the click.
+bool TypeThroughComponent(const Reference<task::XJob>& insertion, const office::Click& click)
+{
+    const beans::NamedValue arguments[] = {
+        {OUString::createFromAscii(office::insertion::kText), uno::Any(ToOUString(click.text))},
+        {OUString::createFromAscii(office::insertion::kFont), uno::Any(ToOUString(click.font))},
+        {OUString::createFromAscii(office::insertion::kDeleteFirst), uno::Any(click.deleteFirst)},
+        {OUString::createFromAscii(office::insertion::kUndoTitle), uno::Any(ToOUString(click.undoTitle))}};
+    bool wasCollapsed = true;
+    insertion->execute(uno::Sequence<beans::NamedValue>(arguments, 4)) >>= wasCollapsed;
+    return wasCollapsed;
+}
+
 std::string Seconds(std::chrono::milliseconds duration)
 {
     return std::to_string((duration.count() + 999) / 1000) + " s";
@@ -36,7 +53,15 @@ std::string Seconds(std::chrono::milliseconds duration)
 
 } // namespace
 
-WriterSession::WriterSession(LibreOfficeDocumentLink::Options options) : options_(std::move(options)) {}
+WriterSession::WriterSession(LibreOfficeDocumentLink::Options options)
+    : options_(std::move(options)), traffic_(std::make_shared<office::Traffic>())
+{
+}
+
+LibreOfficeDocumentLink::Traffic WriterSession::CountedTraffic() const
+{
+    return {traffic_->connections, traffic_->messagesSent, traffic_->reads / 2};
+}
 
 WriterSession::~WriterSession()
 {
@@ -53,16 +78,33 @@ void WriterSession::TypeInFont(const std::u16string& text, const std::u16string&
         bool touched = false;
         std::string failure;
         try {
-            office::StepContext steps;
-            steps.go = [this, &cancelled] {
+            const office::Click click{text, font, deleteFirst, undoTitle};
+            const Reference<task::XJob> insertion =
+                options_.useInsertionComponent ? office->Insertion() : Reference<task::XJob>();
+            throughComponent_ = insertion.is();
+            const auto go = [this, &cancelled = *cancelled] {
                 if (options_.beforeEachCall)
                     options_.beforeEachCall();
-                if (*cancelled)
+                if (cancelled)
                     throw DocumentLinkError("the insertion was called off");
             };
-            steps.touched = &touched;
-            office::TypeIntoActiveDocument(office->Desktop(), office::Click{text, font, deleteFirst, undoTitle},
-                                           steps);
+            if (insertion.is()) {
+                go();
+                const bool wasCollapsed = TypeThroughComponent(insertion, click);
+                // Called off while the office was at it: the click is taken
+                // back whole rather than left to appear after its failure
+                // was reported.
+                if (*cancelled)
+                    office::TakeBack(office->Desktop(), click, wasCollapsed);
+                go();
+            } else {
+                office::StepContext steps;
+                steps.go = go;
+                steps.touched = &touched;
+                // No controller lock over the bridge: a palette that dies or
+                // gives up between lock and unlock would leave the view frozen.
+                office::TypeIntoActiveDocument(office->Desktop(), click, steps);
+            }
             return;
         } catch (const lang::DisposedException& error) {
             failure = ToUtf8(error.Message);
@@ -99,7 +141,7 @@ std::shared_ptr<OfficeConnection> WriterSession::Connection(const std::atomic<bo
     for (;;) {
         std::string failure;
         try {
-            office = OfficeConnection::Connect(options_.pipeName, kHandshakeBound);
+            office = OfficeConnection::Connect(options_.pipeName, kHandshakeBound, traffic_);
             break;
         } catch (const connection::NoConnectException&) {
             failure = "nothing listens on pipe \"" + options_.pipeName + "\"";

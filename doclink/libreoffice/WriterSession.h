@@ -11,6 +11,7 @@ namespace doclink {
 
 namespace office {
 class OfficeConnection;
+struct Traffic;
 }
 
 // The UNO side of the link: owns the connection to the office and makes the
@@ -39,12 +40,17 @@ public:
     // Drops the connection and every reference into the office.
     void Close();
 
+    LibreOfficeDocumentLink::Traffic CountedTraffic() const;
+    bool TypedThroughComponent() const { return throughComponent_; }
+
 private:
     std::shared_ptr<office::OfficeConnection> Connection(const std::atomic<bool>& cancelled);
     void Drop(const std::shared_ptr<office::OfficeConnection>& connection);
     void StartOffice();
 
     const LibreOfficeDocumentLink::Options options_;
+    const std::shared_ptr<office::Traffic> traffic_;
+    std::atomic<bool> throughComponent_{false};
     std::mutex mutex_;
     std::shared_ptr<office::OfficeConnection> connection_;
 };

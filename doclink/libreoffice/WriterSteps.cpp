@@ -11,6 +11,8 @@
 #include <com/sun/star/text/XTextSection.hpp>
 #include <com/sun/star/text/XTextViewCursorSupplier.hpp>
 
+#include <optional>
+
 namespace doclink::office {
 
 using namespace css;
@@ -150,7 +152,43 @@ void RollBack(const Reference<document::XUndoManager>& undo, const OUString& tit
     }
 }
 
+// Keeps the document's controllers locked while it lives; the unlock runs on
+// every way out, an exception included, so that no view stays frozen.
+class ControllerLock {
+public:
+    explicit ControllerLock(Reference<frame::XModel> model) : model_(std::move(model)) { model_->lockControllers(); }
+    ~ControllerLock()
+    {
+        try {
+            model_->unlockControllers();
+        } catch (const uno::Exception&) {
+            // A document closed meanwhile has no view left to unlock.
+        }
+    }
+    ControllerLock(const ControllerLock&) = delete;
+    ControllerLock& operator=(const ControllerLock&) = delete;
+
+private:
+    Reference<frame::XModel> model_;
+};
+
 } // namespace
+
+void TakeBack(const Reference<frame::XDesktop2>& desktop, const Click& click, bool wasCollapsed)
+{
+    try {
+        const Reference<frame::XModel> document(desktop->getCurrentComponent(), UNO_QUERY);
+        if (!document.is())
+            return;
+        const Reference<text::XTextViewCursor> cursor =
+            Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
+                ->getViewCursor();
+        UndoClick(Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager(),
+                  ToOUString(click.undoTitle), cursor, wasCollapsed);
+    } catch (const uno::Exception&) {
+        // The office is gone or refuses: nothing more can be done from here.
+    }
+}
 
 void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Click& click,
                             const StepContext& context)
@@ -161,8 +199,8 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     if (!document.is())
         throw DocumentLinkError("no document: the office has no text document open");
     go();
-    const Reference<text::XTextViewCursorSupplier> view(
-        Reference<frame::XModel>(document, UNO_QUERY_THROW)->getCurrentController(), UNO_QUERY);
+    const Reference<frame::XModel> model(document, UNO_QUERY_THROW);
+    const Reference<text::XTextViewCursorSupplier> view(model->getCurrentController(), UNO_QUERY);
     if (!view.is())
         throw DocumentLinkError("no document: the text document has no view to type into");
     go();
@@ -178,9 +216,14 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     const OUString title = ToOUString(click.undoTitle);
     go();
     const bool wasCollapsed = cursor->isCollapsed();
+    if (context.wasCollapsed)
+        *context.wasCollapsed = wasCollapsed;
     go();
     if (context.touched)
         *context.touched = true;
+    std::optional<ControllerLock> lock;
+    if (context.lockControllers)
+        lock.emplace(model);
     undo->enterUndoContext(title);
     bool changed = false;
     try {

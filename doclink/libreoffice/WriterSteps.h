@@ -24,6 +24,15 @@ struct StepContext {
     // Set before the first call that can change the document, so that a
     // caller knows whether repeating the click could do anything twice.
     bool* touched = nullptr;
+    // Locks the document's controllers around the changing steps, so that
+    // Writer lays the paragraph out once instead of after every change; they
+    // are unlocked on every way out. Only for steps inside the office: over
+    // a bridge, a caller that dies or gives up between lock and unlock would
+    // leave the view frozen.
+    bool lockControllers = false;
+    // Set to whether the insertion point was collapsed (no selection) before
+    // the click changed anything, for taking the click back later.
+    bool* wasCollapsed = nullptr;
 };
 
 // The steps of one click into the active text document of `desktop`, as one
@@ -41,5 +50,12 @@ struct StepContext {
 // exceptions when a call is refused, and whatever `go` throws.
 void TypeIntoActiveDocument(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click,
                             const StepContext& context);
+
+// Undoes `click` in the active document when it is the last step of the
+// undo list there, collapsing the insertion point again when it was so
+// before: for a click that ran to its end after it was called off.
+// Failures are swallowed; the caller reports the click's own.
+void TakeBack(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click,
+              bool wasCollapsed);
 
 } // namespace doclink::office

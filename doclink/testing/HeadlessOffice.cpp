@@ -13,7 +13,6 @@
 #include <com/sun/star/frame/XDispatchProvider.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
-#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/style/XStyleFamiliesSupplier.hpp>
 #include <com/sun/star/text/ControlCharacter.hpp>
 #include <com/sun/star/lang/XMultiServiceFactory.hpp>
@@ -28,6 +27,7 @@
 #include <fstream>
 #include <iterator>
 #include <mutex>
+#include <regex>
 #include <set>
 #include <stdexcept>
 #include <thread>
@@ -130,9 +130,11 @@ void KillLiveOfficesAndTerminate()
 
 } // namespace
 
-HeadlessOffice::HeadlessOffice(const std::string& name, bool windowed)
+HeadlessOffice::HeadlessOffice(const std::string& name, HeadlessOfficeOptions options)
     : pipeName_("glyphboard-" + name + "-" + std::to_string(getpid())),
-      profileDir_("/tmp/" + pipeName_ + "-profile"), windowed_(windowed), uno_(std::make_unique<Uno>())
+      profileDir_("/tmp/" + pipeName_ + "-profile"), windowed_(options.windowed),
+      withExtension_(options.withExtension), uno_(std::make_unique<Uno>()),
+      traffic_(std::make_shared<office::Traffic>())
 {
     std::filesystem::remove_all(profileDir_);
     std::lock_guard lock(g_liveMutex);
@@ -156,6 +158,14 @@ HeadlessOffice::~HeadlessOffice()
     std::filesystem::remove_all(profileDir_, ignored);
 }
 
+namespace {
+
+// Makes the office take the folder of this build's unpacked extension as its
+// bundled extensions, which it registers while it starts.
+const std::string kBundledExtensions = "-env:BUNDLED_EXTENSIONS=file://" GLYPHBOARD_BUNDLED_EXTENSIONS;
+
+} // namespace
+
 std::vector<std::string> HeadlessOffice::StartCommand() const
 {
     std::vector<std::string> command{LIBREOFFICE_PROGRAM_DIR "/soffice",
@@ -167,6 +177,8 @@ std::vector<std::string> HeadlessOffice::StartCommand() const
                                      "--accept=pipe,name=" + pipeName_ + ";urp;StarOffice.ComponentContext"};
     if (!windowed_)
         command.insert(command.begin() + 1, {"--headless", "--invisible"});
+    if (withExtension_)
+        command.push_back(kBundledExtensions);
     return command;
 }
 
@@ -191,8 +203,11 @@ void HeadlessOffice::Start()
     // An office restarts itself once after it has filled a new profile,
     // dropping every connection made before; fill it first and let it end.
     if (!std::filesystem::exists(profileDir_)) {
-        const pid_t filler = Spawn({LIBREOFFICE_PROGRAM_DIR "/soffice", "--headless", "--terminate_after_init",
-                                    "--norestore", "-env:UserInstallation=file://" + profileDir_});
+        std::vector<std::string> fill = {LIBREOFFICE_PROGRAM_DIR "/soffice", "--headless", "--terminate_after_init",
+                                         "--norestore", "-env:UserInstallation=file://" + profileDir_};
+        if (withExtension_)
+            fill.push_back(kBundledExtensions);
+        const pid_t filler = Spawn(fill);
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
         while (waitpid(filler, nullptr, WNOHANG) == 0) {
             if (std::chrono::steady_clock::now() >= deadline) {
@@ -214,7 +229,7 @@ void HeadlessOffice::WaitUntilReady(std::chrono::seconds bound)
     std::string lastError = "nothing listens";
     for (;;) {
         try {
-            uno_->connection = office::OfficeConnection::Connect(pipeName_, std::chrono::seconds(30));
+            uno_->connection = office::OfficeConnection::Connect(pipeName_, std::chrono::seconds(30), traffic_);
             return;
         } catch (const uno::Exception& error) {
             lastError = ToUtf8(error.Message);
@@ -410,6 +425,53 @@ void HeadlessOffice::MarkBack(int count, bool select)
     });
 }
 
+std::u16string HeadlessOffice::CursorComplexFont()
+{
+    return Checked("cannot read the cursor's font", [&] {
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
+                                                UNO_QUERY_THROW);
+        const Reference<beans::XPropertySet> cursor(
+            Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
+                ->getViewCursor(),
+            UNO_QUERY_THROW);
+        OUString font;
+        cursor->getPropertyValue(OUString("CharFontNameComplex")) >>= font;
+        return ToU16String(font);
+    });
+}
+
+bool HeadlessOffice::ControllersLocked()
+{
+    return Checked("cannot ask for the controller lock", [&] {
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
+                                                UNO_QUERY_THROW);
+        return static_cast<bool>(document->hasControllersLocked());
+    });
+}
+
+std::string HeadlessOffice::FlatBody()
+{
+    const std::string file = profileDir_ + "-body.fodt";
+    Checked("cannot store the document", [&] {
+        const Reference<frame::XStorable> document(Connection().Desktop()->getCurrentComponent(),
+                                                   UNO_QUERY_THROW);
+        const beans::PropertyValue filter =
+            Property("FilterName", uno::Any(OUString("OpenDocument Text Flat XML")));
+        document->storeToURL(ToOUString("file://" + file), uno::Sequence<beans::PropertyValue>(&filter, 1));
+    });
+    std::ifstream stream(file, std::ios::binary);
+    const std::string xml{std::istreambuf_iterator<char>(stream), {}};
+    std::filesystem::remove(file);
+    const std::size_t begin = xml.find("<office:automatic-styles");
+    const std::size_t end = xml.find("</office:body>");
+    if (begin == std::string::npos || end == std::string::npos)
+        throw std::runtime_error("the stored document has no body");
+    // Revision marks are random for every document and say nothing of what
+    // it holds.
+    static const std::regex revisionMark(R"( officeooo:(paragraph-)?rsid="[0-9a-f]*")");
+    return std::regex_replace(xml.substr(begin, end - begin), revisionMark, "");
+}
+
 void HeadlessOffice::Undo(int steps)
 {
     Checked("cannot undo", [&] {
@@ -438,6 +500,17 @@ std::vector<std::u16string> HeadlessOffice::UndoTitles()
 void HeadlessOffice::InsertAtCursor(const std::u16string& text)
 {
     Checked("cannot insert", [&] { uno_->text->insertString(uno_->cursor, ToOUString(text), false); });
+}
+
+long HeadlessOffice::RoundTrips() const
+{
+    // The bridge reads every message in two pieces, header and body.
+    return traffic_->reads / 2;
+}
+
+long HeadlessOffice::Connections() const
+{
+    return traffic_->connections;
 }
 
 void HeadlessOffice::BreakParagraph()

@@ -7,6 +7,7 @@
 
 namespace doclink::office {
 class OfficeConnection;
+struct Traffic;
 }
 
 namespace doclink::testing {
@@ -23,13 +24,21 @@ using Paragraph = std::vector<Portion>;
 // and a pipe of its own so that it never meets the user's office or another
 // test's. Every office process of that profile is killed on destruction.
 // Failures are thrown as std::runtime_error.
+// How a test office runs.
+struct HeadlessOfficeOptions {
+    bool windowed = false;
+    bool withExtension = false;
+};
+
 class HeadlessOffice {
 public:
     // `name` makes the pipe and profile unique together with the process id.
     // A `windowed` office shows its documents in windows on the display the
     // environment names instead of running headless. The office inherits
-    // the environment (FONTCONFIG_FILE, DISPLAY) at Start().
-    explicit HeadlessOffice(const std::string& name, bool windowed = false);
+    // the environment (FONTCONFIG_FILE, DISPLAY) at Start(). With
+    // `withExtension`, the office has this build's extension among its
+    // bundled ones, so that it offers the insertion component.
+    explicit HeadlessOffice(const std::string& name, HeadlessOfficeOptions options = {});
     ~HeadlessOffice();
     HeadlessOffice(const HeadlessOffice&) = delete;
     HeadlessOffice& operator=(const HeadlessOffice&) = delete;
@@ -68,6 +77,13 @@ public:
     void TypeAtCursor(const std::u16string& text);
     // Selects the `count` characters before the insertion point.
     void SelectBack(int count);
+    // The right-to-left font that text typed at the insertion point gets.
+    std::u16string CursorComplexFont();
+    // Whether the active document's controllers are locked.
+    bool ControllersLocked();
+    // The active document's automatic styles and body as flat ODF XML: what
+    // it holds, every attribute included but the random revision marks.
+    std::string FlatBody();
     // Moves the insertion point `count` characters back in logical order.
     void MoveBack(int count);
     // Undoes `steps` steps through the active document's undo manager.
@@ -78,6 +94,10 @@ public:
     // opened, and a paragraph break there: what typing costs at least.
     void InsertAtCursor(const std::u16string& text);
     void BreakParagraph();
+    // Answers the harness has read from the office so far, its round trips,
+    // and the connections it has made.
+    long RoundTrips() const;
+    long Connections() const;
 
     // Stores a copy of the document opened last at `path` through the
     // export filter `filter` ("writer8", "MS Word 2007 XML"); it stays open.
@@ -98,7 +118,9 @@ private:
     std::string pipeName_;
     std::string profileDir_;
     bool windowed_ = false;
+    bool withExtension_ = false;
     std::unique_ptr<Uno> uno_;
+    std::shared_ptr<office::Traffic> traffic_;
 };
 
 } // namespace doclink::testing

@@ -1,5 +1,6 @@
 #include "LinuxFileSystem.h"
 
+#include "WriterExtension.h"
 #include "WriterProfile.h"
 
 #include <QProcess>
@@ -106,6 +107,8 @@ void LinuxFileSystem::Copy(const std::u16string& source, const std::u16string& d
     }
     if (intoFonts && refresh_)
         refresh_(paths_.fontsFolder);
+    if (to == paths_.installFolder / "Glyphboard")
+        RegisterWriterExtension(from.parent_path());
 }
 
 void LinuxFileSystem::InstallFontAlias(const fs::path& sourceFolder)

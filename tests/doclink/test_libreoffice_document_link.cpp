@@ -1,7 +1,9 @@
 #include "CatalogueTexts.h"
 #include "HeadlessOffice.h"
 #include "LibreOfficeDocumentLink.h"
+#include "StripCells.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <QElapsedTimer>
@@ -21,6 +23,7 @@
 using doclink::DocumentLinkError;
 using doclink::LibreOfficeDocumentLink;
 using doclink::testing::HeadlessOffice;
+using doclink::testing::HeadlessOfficeOptions;
 using doclink::testing::Paragraph;
 using doclink::testing::Portion;
 
@@ -58,6 +61,23 @@ Step Select(int count)
 {
     return {Step::Select, {}, {}, false, count};
 }
+
+// Every cell of the catalogue in file order, cell 14 deleting first.
+std::vector<Step> CatalogueClicks()
+{
+    std::vector<Step> clicks;
+    for (const auto& cell : doclink::testing::ReadCatalogue())
+        clicks.push_back(Click(cell.text, cell.font, cell.index == 14));
+    return clicks;
+}
+
+// What the document holds after a run of steps, and what the insertion
+// point would type in after each of them.
+struct Outcome {
+    std::string flatBody;
+    std::vector<std::u16string> cursorFonts;
+    std::vector<std::u16string> undoTitles;
+};
 
 using Document = std::vector<Paragraph>;
 
@@ -137,14 +157,16 @@ class TestLibreOfficeDocumentLink : public QObject {
 
     std::optional<HeadlessOffice> office_;
 
-    // False, with the test failed, when a step throws.
-    bool Run(doclink::DocumentLink& link, const std::vector<Step>& steps)
+    // False, with the test failed, when a step throws. With `outcome`, the
+    // cursor's font after every step is recorded there.
+    bool Run(doclink::DocumentLink& link, const std::vector<Step>& steps, Outcome* outcome = nullptr)
     {
         try {
             for (const Step& step : steps) {
                 switch (step.kind) {
                 case Step::Click:
-                    link.TypeInFont(step.text, step.font, step.deleteFirst, u"");
+                    // The text doubles as the undo step's title.
+                    link.TypeInFont(step.text, step.font, step.deleteFirst, step.text);
                     break;
                 case Step::Key:
                     office_->TypeAtCursor(step.text);
@@ -156,6 +178,8 @@ class TestLibreOfficeDocumentLink : public QObject {
                     office_->SelectBack(step.count);
                     break;
                 }
+                if (outcome)
+                    outcome->cursorFonts.push_back(office_->CursorComplexFont());
             }
             return true;
         } catch (const std::exception& error) {
@@ -174,7 +198,9 @@ class TestLibreOfficeDocumentLink : public QObject {
 private slots:
     void initTestCase()
     {
-        office_.emplace("doclink-test");
+        // The office has the insertion component, so links type through it
+        // unless told otherwise.
+        office_.emplace("doclink-test", HeadlessOfficeOptions{.withExtension = true});
         office_->Start();
     }
 
@@ -299,16 +325,14 @@ private slots:
     {
         std::u16string text;
         std::vector<std::u16string> fonts; // one per character of `text`
-        std::vector<Step> clicks;
-        for (const auto& cell : doclink::testing::ReadCatalogue()) {
-            const bool deleteFirst = cell.index == 14;
-            clicks.push_back(Click(cell.text, cell.font, deleteFirst));
-            if (deleteFirst && !text.empty()) {
+        const std::vector<Step> clicks = CatalogueClicks();
+        for (const Step& click : clicks) {
+            if (click.deleteFirst && !text.empty()) {
                 text.pop_back();
                 fonts.pop_back();
             }
-            text += cell.text;
-            fonts.insert(fonts.end(), cell.text.size(), cell.font);
+            text += click.text;
+            fonts.insert(fonts.end(), click.text.size(), click.font);
         }
         Paragraph expected;
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -319,6 +343,83 @@ private slots:
         LibreOfficeDocumentLink link(OptionsFor(*office_));
         if (Run(link, clicks))
             Compare({expected});
+    }
+
+    // The component inside the office and the steps over the bridge must
+    // leave the same document, attribute for attribute, the same font
+    // waiting at the insertion point after every step, and the same undo
+    // list.
+    void bothPathsLeaveTheSameDocument_data()
+    {
+        QTest::addColumn<std::vector<Step>>("steps");
+        QTest::newRow("whole catalogue") << CatalogueClicks();
+        std::vector<Step> strip{Key(u"سص")};
+        for (const palette::StripCell& cell : palette::kStripCells)
+            strip.push_back(Click(std::u16string(cell.text), std::u16string(cell.font), cell.deleteFirst));
+        strip.push_back(Key(u"ن"));
+        QTest::newRow("editing strip") << strip;
+        QTest::newRow("selections")
+            << std::vector{Key(u"سصعن"), Select(2), Click(u" ع ", kZavura), Select(1),
+                           Click(u"", kDiza, true), Select(1), Click(u"", kDiza), Key(u"ب"),
+                           Select(2), Click(u"حمس ", kDiza, true)};
+        QTest::newRow("inside a word")
+            << std::vector{Key(u"مرحبا"), Back(2), Click(u" يم ", kDiza, true), Click(u"ا\rب", kZavura),
+                           Key(u"ن")};
+    }
+
+    void bothPathsLeaveTheSameDocument()
+    {
+        QFETCH(std::vector<Step>, steps);
+        Outcome outcomes[2];
+        const bool throughComponent[2] = {true, false};
+        for (int path = 0; path < 2; ++path) {
+            if (path > 0) {
+                office_->CloseDocuments();
+                office_->OpenBlankDocument(kStyleFont);
+            }
+            LibreOfficeDocumentLink::Options options = OptionsFor(*office_);
+            options.useInsertionComponent = throughComponent[path];
+            LibreOfficeDocumentLink link(options);
+            if (!Run(link, steps, &outcomes[path]))
+                return;
+            QCOMPARE(link.TypedThroughComponent(), throughComponent[path]);
+            QVERIFY(!office_->ControllersLocked());
+            outcomes[path].flatBody = office_->FlatBody();
+            outcomes[path].undoTitles = office_->UndoTitles();
+        }
+        QCOMPARE(outcomes[0].flatBody, outcomes[1].flatBody);
+        QVERIFY(outcomes[0].cursorFonts == outcomes[1].cursorFonts);
+        QVERIFY(outcomes[0].undoTitles == outcomes[1].undoTitles);
+    }
+
+    // The link alone in its process, as the palette is, keeps one connection
+    // over a burst of clicks, and through the component makes one round trip
+    // per click.
+    void keepsOneConnectionAcrossClicks_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("component") << QStringLiteral("component");
+        QTest::newRow("remote") << QStringLiteral("remote");
+    }
+
+    void keepsOneConnectionAcrossClicks()
+    {
+        QFETCH(QString, path);
+        QProcess clicks;
+        clicks.start(QStringLiteral(GLYPHBOARD_LINK_CLICKS),
+                     {QString::fromStdString(office_->PipeName()), path, QStringLiteral("50"), QStringLiteral("1")});
+        QVERIFY2(clicks.waitForFinished(120000), "the clicking program did not finish");
+        QVERIFY2(clicks.exitCode() == 0, clicks.readAllStandardError().constData());
+        QMap<QString, QString> report;
+        for (const QByteArray& line : clicks.readAllStandardOutput().split('\n')) {
+            const QList<QByteArray> fields = line.split(' ');
+            if (fields.size() == 2 && fields[0] != "click")
+                report[QString::fromUtf8(fields[0])] = QString::fromUtf8(fields[1]);
+        }
+        QCOMPARE(report.value(QStringLiteral("path")), path);
+        QCOMPARE(report.value(QStringLiteral("connections")), QStringLiteral("1"));
+        if (path == QStringLiteral("component"))
+            QCOMPARE(report.value(QStringLiteral("round-trips")).toDouble(), 1.0);
     }
 
     void aSelectionIsReplacedByTheText()
@@ -446,12 +547,25 @@ private slots:
 
     // The office freezes at each call of a click in turn, the click is given
     // up, and the office wakes up: the click shows whole or not at all, and
-    // the next click and the keyboard carry on in the right fonts.
+    // the next click and the keyboard carry on in the right fonts. Through
+    // the component, the office wakes up to the whole click and the link
+    // takes it back.
+    void aFrozenOfficeNeverKeepsHalfAClick_data()
+    {
+        QTest::addColumn<bool>("throughComponent");
+        QTest::addColumn<int>("fewestCalls");
+        QTest::newRow("component") << true << 2;
+        QTest::newRow("remote") << false << 6;
+    }
+
     void aFrozenOfficeNeverKeepsHalfAClick()
     {
+        QFETCH(bool, throughComponent);
+        QFETCH(int, fewestCalls);
         std::atomic<int> calls = 0;
         std::atomic<int> freezeAt = 0;
         LibreOfficeDocumentLink::Options options = OptionsFor(*office_);
+        options.useInsertionComponent = throughComponent;
         options.callBound = std::chrono::seconds(1);
         options.beforeEachCall = [&] {
             if (++calls == freezeAt)
@@ -462,7 +576,7 @@ private slots:
             counting.TypeInFont(u" ع ", kZavura, false, u"عين");
         }
         const int callsPerClick = calls;
-        QVERIFY(callsPerClick > 5);
+        QVERIFY(callsPerClick >= fewestCalls);
 
         for (int at = 1; at <= callsPerClick; ++at) {
             office_->CloseDocuments();

@@ -15,6 +15,7 @@
 #include <optional>
 
 using doclink::testing::HeadlessOffice;
+using doclink::testing::HeadlessOfficeOptions;
 using doclink::testing::Paragraph;
 
 namespace {
@@ -78,7 +79,7 @@ private slots:
     void initTestCase()
     {
         QVERIFY2(qEnvironmentVariableIsSet("DISPLAY"), "run through with_window_manager.sh");
-        office_.emplace("keyboard-test", true);
+        office_.emplace("keyboard-test", HeadlessOfficeOptions{.windowed = true});
         office_->Start();
         office_->OpenBlankDocument(u"DejaVu Sans");
         const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),

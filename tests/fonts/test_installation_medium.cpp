@@ -28,7 +28,7 @@ private slots:
             QStringLiteral("65-traditional-arabic.conf"), QStringLiteral("OFL.txt")};
         for (const QString &name : names)
             QTest::newRow(qPrintable(name)) << name;
-        // the programs built in this configuration
+        // the programs (and Writer extension) built in this configuration
         for (const QString &name : QStringLiteral(GLYPHBOARD_MEDIUM_PROGRAMS).split(QLatin1Char(','), Qt::SkipEmptyParts))
             QTest::newRow(qPrintable(name)) << name;
     }

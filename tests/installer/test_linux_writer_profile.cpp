@@ -39,7 +39,7 @@ struct NewDocument {
 
 NewDocument MakeNewTextDocument(const std::string& pipeName)
 {
-    const auto connection = doclink::office::OfficeConnection::Connect(pipeName);
+    const auto connection = doclink::office::OfficeConnection::Connect(pipeName, std::chrono::seconds(30));
     const Reference<css::frame::XComponentLoader> loader(connection->Desktop(), UNO_QUERY_THROW);
     const Reference<css::text::XTextDocument> document(
         loader->loadComponentFromURL(rtl::OUString("private:factory/swriter"), rtl::OUString("_blank"), 0, {}),

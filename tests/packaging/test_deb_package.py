@@ -26,6 +26,10 @@ ALIAS_AVAIL = f"usr/share/fontconfig/conf.avail/{ALIAS}"
 ALIAS_LINK = f"etc/fonts/conf.d/{ALIAS}"
 # One of LibreOffice's shared template folders, in a category of its own.
 TEMPLATE = "usr/lib/libreoffice/share/template/common/Glyphboard/VovediVoda.dot"
+# The insertion component, unpacked among the office's bundled extensions.
+EXTENSION_DIR = "usr/lib/libreoffice/share/extensions/glyphboard"
+EXTENSION = [f"{EXTENSION_DIR}/{name}" for name in (
+    "META-INF/manifest.xml", "description.xml", "glyphboard.components", "libglyphboard_insertion.so")]
 
 # Font file and the family it must declare.
 FONTS = [
@@ -47,6 +51,7 @@ LAYOUT = [
     ALIAS_AVAIL,
     ALIAS_LINK,
     TEMPLATE,
+    *EXTENSION,
     f"usr/share/doc/{PACKAGE}/copyright",
     f"usr/share/doc/{PACKAGE}/changelog.gz",
     f"usr/share/doc/{PACKAGE}/OFL.txt",
@@ -180,6 +185,24 @@ class ControlFields(unittest.TestCase):
         # libqt6widgets6 and libc6 come from dpkg-shlibdeps.
         wanted = {"libreoffice-writer", "fontconfig", "libqt6widgets6", "libc6"}
         self.assertEqual(sorted(wanted - depends), [], f"Depends: {package['control'].get('Depends')}")
+
+
+class WriterExtension(unittest.TestCase):
+    def test_the_office_can_reach_the_component(self):
+        """The manifest names the component list, which names the packaged
+        library, which exports the factory the office looks up."""
+        manifest = ET.parse(in_package(f"{EXTENSION_DIR}/META-INF/manifest.xml")).getroot()
+        ns = "{http://openoffice.org/2001/manifest}"
+        entries = {e.get(f"{ns}full-path"): e.get(f"{ns}media-type") for e in manifest.iter(f"{ns}file-entry")}
+        self.assertEqual(entries, {"glyphboard.components": "application/vnd.sun.star.uno-components"})
+        components = ET.parse(in_package(f"{EXTENSION_DIR}/glyphboard.components")).getroot()
+        ns = "{http://openoffice.org/2010/uno-components}"
+        libraries = [c.get("uri") for c in components.iter(f"{ns}component")]
+        self.assertEqual(libraries, ["libglyphboard_insertion.so"])
+        services = [s.get("name") for s in components.iter(f"{ns}service")]
+        self.assertEqual(services, ["org.glyphboard.Insertion"])
+        exported = run("nm", "-D", "--defined-only", in_package(f"{EXTENSION_DIR}/{libraries[0]}"))
+        self.assertIn(" T component_getFactory", exported)
 
 
 class DesktopIntegration(unittest.TestCase):
