@@ -864,8 +864,9 @@ def main():
     parser.add_argument("--naskh", required=True, help="Noto Naskh Arabic Regular")
     parser.add_argument("--report")
     args = parser.parse_args()
-    os.environ.setdefault("SOURCE_DATE_EPOCH", "1767225600")
     try:
+        if not os.environ.get("SOURCE_DATE_EPOCH", "").isdigit():
+            raise FontBuildError("SOURCE_DATE_EPOCH must name the fonts' date; the build sets it")
         build(args)
     except (FontBuildError, CatalogueError) as error:
         sys.exit(f"{os.path.basename(sys.argv[0])}: {error}")

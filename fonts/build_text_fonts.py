@@ -11,6 +11,7 @@ Usage: build_text_fonts.py OUT_DIR --regular FONT --bold FONT
 
 import argparse
 import os
+import sys
 
 from fontTools.ttLib import TTFont
 
@@ -46,7 +47,8 @@ def main():
     ap.add_argument("--regular", required=True, help="Noto Naskh Arabic Regular")
     ap.add_argument("--bold", required=True, help="Noto Naskh Arabic Bold")
     args = ap.parse_args()
-    os.environ.setdefault("SOURCE_DATE_EPOCH", "1767225600")
+    if not os.environ.get("SOURCE_DATE_EPOCH", "").isdigit():
+        sys.exit("build_text_fonts.py: SOURCE_DATE_EPOCH must name the fonts' date; the build sets it")
     os.makedirs(args.out_dir, exist_ok=True)
     rename(args.regular, os.path.join(args.out_dir, "NurvelSans.ttf"), False)
     rename(args.bold, os.path.join(args.out_dir, "NurvelSansB.ttf"), True)
