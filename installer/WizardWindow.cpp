@@ -3,6 +3,7 @@
 #include "Installation.h"
 #include "SetTopmost.h"
 #include "SystemFacts.h"
+#include "Twips.h"
 #include "WizardLayout.h"
 #include "WizardPictures.h"
 
@@ -16,7 +17,6 @@
 namespace installer::wizard {
 namespace {
 
-constexpr int twipsPerPixel = 15;
 constexpr int ticksUntilYes = 5;
 constexpr int tickInterval = 1000;  // ms
 
@@ -26,7 +26,7 @@ constexpr QSize frameAllowance{6, 25};
 
 int Pixels(int twips)
 {
-    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+    return glyphboard::TwipsToPixels(twips);
 }
 
 QRect PixelRect(const Control& control)

@@ -3,6 +3,7 @@
 #include "Installation.h"
 #include "SetTopmostWin.h"
 #include "SystemFacts.h"
+#include "Twips.h"
 #include "WinText.h"
 #include "WizardLayout.h"
 #include "WizardResources.h"
@@ -22,14 +23,13 @@ constexpr wchar_t pageClass[] = L"GlyphinstallPage";
 constexpr UINT_PTR timerId = 1;
 constexpr UINT tickInterval = 1000;  // ms
 constexpr short ticksUntilYes = 5;
-constexpr int twipsPerPixel = 15;
 
 // The window's own property that remembers each label's look, for its colours.
 constexpr wchar_t lookProperty[] = L"GlyphinstallLook";
 
 int Pixels(int twips)
 {
-    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+    return glyphboard::TwipsToPixels(twips);
 }
 
 std::wstring Text(const char16_t* text)
