@@ -9,7 +9,8 @@ on Windows too.
 A flaw raises CatalogueError, whose text names the file and line: a wrong
 number of columns, an unknown panel or font, a cell index out of range, a
 malformed code point, a text longer than five code units, a name without
-its double quotes, a cell listed twice, or a panel with cells missing.
+its double quotes, a delete-first flag other than "yes" or "no", a cell
+listed twice, or a panel with cells missing.
 """
 
 import collections
@@ -67,6 +68,14 @@ def _name(field):
     return field[1:-1]
 
 
+def _flag(field):
+    """A yes/no column; anything else, an empty field included, is a flaw, so
+    that a mistyped flag cannot silently read as "no"."""
+    if field not in ("yes", "no"):
+        raise ValueError(f"flag {field!r} is neither \"yes\" nor \"no\"")
+    return field == "yes"
+
+
 # The columns in file order, each with the function that checks and converts
 # its field. A new column is one more row here.
 COLUMNS = (
@@ -75,12 +84,14 @@ COLUMNS = (
     ("text", _text),
     ("font", _font),
     ("name", _name),
+    ("delete_first", _flag),
 )
 
 
 class Entry(collections.namedtuple("Entry", [name for name, _ in COLUMNS])):
     """One palette cell: the text it types (a str of UTF-16 code units, all
-    in the Basic Multilingual Plane), its font and its tooltip name."""
+    in the Basic Multilingual Plane), its font, its tooltip name and whether
+    it deletes the character before the insertion point first (a bool)."""
 
     __slots__ = ()
 

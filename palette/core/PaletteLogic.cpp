@@ -175,7 +175,7 @@ void PaletteLogic::CellClick(int index)
     // The panel and the strip picture are read before anything is typed.
     const Panel panel = CurrentPanel();
     const CatalogueEntry& entry = SymbolCatalogue(panel, index);
-    const bool deleteFirst = index == kDeleteFirstCell && controls_.IsVisible(kStripPicture);
+    const bool deleteFirst = entry.deleteFirst && controls_.IsVisible(kStripPicture);
     TypeOrFail(entry.text, entry.font, deleteFirst, entry.name);
 }
 

@@ -79,15 +79,15 @@ class GlyphTableRows(unittest.TestCase):
 
 class Plan(unittest.TestCase):
     def test_a_cell_without_a_row_is_refused(self):
-        catalogue = [Entry("Algebra", 3, "آ", "Al-DizaDorvan", "أقل من"),
-                     Entry("Algebra", 4, "ى ", "Al-DizaDorvan", "اكبر من")]
+        catalogue = [Entry("Algebra", 3, "آ", "Al-DizaDorvan", "أقل من", False),
+                     Entry("Algebra", 4, "ى ", "Al-DizaDorvan", "اكبر من", False)]
         table = {("Algebra", 3): ("in", "m:>", False)}
         with self.assertRaisesRegex(build.FontBuildError, "glyph table has no row for Algebra 4"):
             build.plan(catalogue, table)
 
     def test_cells_without_a_math_font_or_text_need_no_row(self):
-        catalogue = [Entry("Geometry", 51, "!", "Traditional Arabic", "مضروب"),
-                     Entry("Geometry", 42, "", "Al-DizaDorvan", "")]
+        catalogue = [Entry("Geometry", 51, "!", "Traditional Arabic", "مضروب", False),
+                     Entry("Geometry", 42, "", "Al-DizaDorvan", "", False)]
         self.assertEqual(build.plan(catalogue, {}), ({font: {} for font in build.FONTS}, []))
 
 
@@ -120,7 +120,7 @@ class WholeBuild(unittest.TestCase):
              replaced(table, "Calculus\t52\t", "Calculus\t52\tin\tm:ب"), "has no glyph for 'ب'"),
             ("cell without a row", catalogue, replaced(table, "Letters\t14\t", None),
              "glyph table has no row for Letters 14"),
-            ("damaged catalogue", replaced(catalogue, "Algebra\t3\t", "Algebra\t3\tU+622\tAl-DizaDorvan\t\"أقل من\""),
+            ("damaged catalogue", replaced(catalogue, "Algebra\t3\t", "Algebra\t3\tU+622\tAl-DizaDorvan\t\"أقل من\"\tno"),
              table, "malformed code point"),
         ]
         for case, catalogue_lines, table_lines, message in cases:

@@ -18,15 +18,29 @@ GENERATOR, CATALOGUE = sys.argv[1:3]
 # (case, line to damage, damaged line or None to drop it, expected message)
 CASES = [
     ("missing cell", "Letters\t7\t", None, "Letters lacks cells [7]"),
-    ("doubled cell", "Geometry\t5\t", "Geometry\t4\tU+0020 U+062C\tAl-DizaDorvan\t\"ج\"", "Geometry 4 appears twice"),
-    ("short code point", "Algebra\t3\t", "Algebra\t3\tU+622\tAl-DizaDorvan\t\"أقل من\"", "malformed code point"),
-    ("literal text", "Algebra\t3\t", "Algebra\t3\tآ\tAl-DizaDorvan\t\"أقل من\"", "malformed code point"),
-    ("unknown font", "Calculus\t4\t", "Calculus\t4\tU+062A\tAl-Zavura\t\"تكامل\"", "unknown font"),
+    ("doubled cell", "Geometry\t5\t", "Geometry\t4\tU+0020 U+062C\tAl-DizaDorvan\t\"ج\"\tno", "Geometry 4 appears twice"),
+    ("short code point", "Algebra\t3\t", "Algebra\t3\tU+622\tAl-DizaDorvan\t\"أقل من\"\tno", "malformed code point"),
+    ("literal text", "Algebra\t3\t", "Algebra\t3\tآ\tAl-DizaDorvan\t\"أقل من\"\tno", "malformed code point"),
+    ("unknown font", "Calculus\t4\t", "Calculus\t4\tU+062A\tAl-Zavura\t\"تكامل\"\tno", "unknown font"),
     ("text too long", "Letters\t9\t",
-     "Letters\t9\tU+0020 U+0644 U+0647 U+0633 U+0020 U+0020\tAl-DizaDorvan\t\"هـ بسط\"", "at most 5"),
-    ("name without quotes", "Algebra\t0\t", "Algebra\t0\tU+062D U+0645 U+0633 U+0020\tAl-DizaDorvan\tأقل", "double quotes"),
-    ("missing column", "Algebra\t1\t", "Algebra\t1\tU+062C U+0645 U+0633 U+0020\t\"اكبر من أو يساوي\"", "5 tab-separated columns"),
-    ("index out of range", "Calculus\t55\t", "Calculus\t56\tU+0020 U+0646 U+0645\tAl-ZavuraDorvan\t\"مشتقة نونية\"", "is not 0 to 55"),
+     "Letters\t9\tU+0020 U+0644 U+0647 U+0633 U+0020 U+0020\tAl-DizaDorvan\t\"هـ بسط\"\tno", "at most 5"),
+    ("name without quotes", "Algebra\t0\t",
+     "Algebra\t0\tU+062D U+0645 U+0633 U+0020\tAl-DizaDorvan\tأقل\tno", "double quotes"),
+    ("missing column", "Algebra\t1\t",
+     "Algebra\t1\tU+062C U+0645 U+0633 U+0020\t\"اكبر من أو يساوي\"\tno", "6 tab-separated columns"),
+    ("flag column missing", "Algebra\t1\t",
+     "Algebra\t1\tU+062C U+0645 U+0633 U+0020\tAl-DizaDorvan\t\"اكبر من أو يساوي\"", "6 tab-separated columns"),
+    ("index out of range", "Calculus\t55\t",
+     "Calculus\t56\tU+0020 U+0646 U+0645\tAl-ZavuraDorvan\t\"مشتقة نونية\"\tno", "is not 0 to 55"),
+    # The delete-first flag is "yes" or "no", spelt exactly: anything else
+    # must not be read as either.
+    ("empty flag", "Algebra\t14\t",
+     "Algebra\t14\tU+0020 U+064A U+0645 U+0020\tAl-DizaDorvan\t\"إذا وفقط إذا\"\t", "flag ''"),
+    ("capitalised flag", "Algebra\t14\t",
+     "Algebra\t14\tU+0020 U+064A U+0645 U+0020\tAl-DizaDorvan\t\"إذا وفقط إذا\"\tYes", "flag 'Yes'"),
+    ("flag as a number", "Letters\t14\t",
+     "Letters\t14\tU+0020 U+0639 U+0639\tAl-ZavuraDorvan\t\"ع مقام\"\t1", "flag '1'"),
+    ("flag with a space", "Calculus\t14\t", "Calculus\t14\t\tAl-ZavuraDorvan\t\"\"\tyes ", "flag 'yes '"),
 ]
 
 

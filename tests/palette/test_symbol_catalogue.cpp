@@ -167,6 +167,23 @@ private slots:
         QCOMPARE(emptyTexts, expected);
         QCOMPARE(emptyNames, expected);
     }
+
+    // Cell 14 deletes first on every panel, and no other cell does: the flag
+    // of all 224 entries against that rule, so a stray "yes" in the table is
+    // caught as surely as a missing one.
+    void onlyCell14DeletesFirst()
+    {
+        std::set<std::pair<int, int>> deleting;
+        for (int panel = 0; panel < kPanelCount; ++panel) {
+            for (int i = 0; i < kCellCount; ++i) {
+                if (SymbolCatalogue(Panel(panel), i).deleteFirst)
+                    deleting.insert({panel, i});
+            }
+        }
+        const std::set<std::pair<int, int>> expected{
+            {PanelAlgebra, 14}, {PanelLetters, 14}, {PanelGeometry, 14}, {PanelCalculus, 14}};
+        QCOMPARE(deleting, expected);
+    }
 };
 
 QTEST_APPLESS_MAIN(TestSymbolCatalogue)

@@ -76,7 +76,7 @@ int main()
         for (int i = 0; i < kCellCount; ++i) {
             const CatalogueEntry& entry = SymbolCatalogue(panel.panel, i);
             Print(panel.button, "Label1_" + std::to_string(i), Centre(CellRect(i), inPicture1),
-                  i == kDeleteFirstCell, entry.font, entry.text, true);
+                  entry.deleteFirst, entry.font, entry.text, true);
         }
     }
     // The strip cells in view; Label2_3 lies below the window's client area.
