@@ -93,11 +93,7 @@ if [ -z "$prefix" ]; then
     made_prefix=1
 fi
 export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="mscoree,mshtml="
-# Debian's 64-bit wine loader, named in tools/deps/system-paths.txt; the
-# plain "wine" command where it is not there.
-WINE=wine
-wine64=$(awk '$1 == "wine64" { print $2 }' "$(dirname "$0")/deps/system-paths.txt")
-[ -n "$wine64" ] && [ -x "$wine64" ] && WINE=$wine64
+WINE=$("$(dirname "$0")/wine-loader.sh")
 export WINE
 
 if [ ! -f "$WINEPREFIX/system.reg" ]; then

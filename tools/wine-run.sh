@@ -12,11 +12,7 @@ set -uo pipefail
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 unset DISPLAY WAYLAND_DISPLAY
 
-# Debian's 64-bit wine loader, named in tools/deps/system-paths.txt; the
-# plain "wine" command where it is not there.
-wine=wine
-wine64=$(awk '$1 == "wine64" { print $2 }' "$(dirname "$0")/deps/system-paths.txt")
-[ -n "$wine64" ] && [ -x "$wine64" ] && wine=$wine64
+wine=$("$(dirname "$0")/wine-loader.sh")
 
 output="$(mktemp "${TMPDIR:-/tmp}/glyphboard-wine-run.XXXXXX")"
 trap 'rm -f "$output"' EXIT

@@ -523,6 +523,10 @@ void Form1Window::Show(std::string_view name)
         ::ShowWindow(control.window, SW_SHOWNA);
         return;
     }
+    // The hover handlers show and hide frames on every pointer move: only a
+    // change is repainted.
+    if (control.visible)
+        return;
     control.visible = true;
     Invalidate(control);
 }
@@ -534,6 +538,8 @@ void Form1Window::Hide(std::string_view name)
         ::ShowWindow(control.window, SW_HIDE);
         return;
     }
+    if (!control.visible)
+        return;
     control.visible = false;
     Invalidate(control);
 }
@@ -547,6 +553,10 @@ TwipPoint Form1Window::Position(std::string_view name) const
 void Form1Window::Move(std::string_view name, TwipPoint to)
 {
     Control& control = Find(name);
+    // The cell frame is moved onto its cell on every pointer move: a move to
+    // where it already is repaints nothing.
+    if (control.rect.left == to.x && control.rect.top == to.y)
+        return;
     if (!control.window)
         Invalidate(control);
     control.rect.left = to.x;

@@ -24,9 +24,11 @@ struct CatalogueRow {
     QString cell() const { return panel + QLatin1Char('.') + QString::number(index); }
 };
 
-inline QList<CatalogueRow> readCatalogue(const QString &path)
+// The tab-separated columns of each line of a table file, less comment and
+// blank lines; no lines when the file cannot be read.
+inline QList<QStringList> readTableRows(const QString &path)
 {
-    QList<CatalogueRow> rows;
+    QList<QStringList> rows;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return rows;
@@ -34,9 +36,16 @@ inline QList<CatalogueRow> readCatalogue(const QString &path)
     in.setEncoding(QStringConverter::Utf8);
     while (!in.atEnd()) {
         const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.trimmed().isEmpty())
-            continue;
-        const QStringList f = line.split(QLatin1Char('\t'));
+        if (!line.startsWith(QLatin1Char('#')) && !line.trimmed().isEmpty())
+            rows.append(line.split(QLatin1Char('\t')));
+    }
+    return rows;
+}
+
+inline QList<CatalogueRow> readCatalogue(const QString &path)
+{
+    QList<CatalogueRow> rows;
+    for (const QStringList &f : readTableRows(path)) {
         CatalogueRow row{f.value(0), f.value(1).toInt(), {}, f.value(3)};
         for (const QString &cp : f.value(2).split(QLatin1Char(' '), Qt::SkipEmptyParts))
             row.text.append(QChar(char16_t(cp.mid(2).toUInt(nullptr, 16))));

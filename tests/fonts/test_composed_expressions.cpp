@@ -62,16 +62,7 @@ QList<Expression> readExpressions(const QString &path)
     for (const CatalogueRow &row : readCatalogue(QStringLiteral(GLYPHBOARD_CATALOGUE)))
         cells[row.panel + QLatin1Char(' ') + QString::number(row.index)] = row;
     QList<Expression> expressions;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return expressions;
-    QTextStream in(&file);
-    in.setEncoding(QStringConverter::Utf8);
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        if (line.startsWith(QLatin1Char('#')) || line.trimmed().isEmpty())
-            continue;
-        const QStringList columns = line.split(QLatin1Char('\t'));
+    for (const QStringList &columns : readTableRows(path)) {
         Expression expression{columns.value(0), parseBars(columns.value(1)), {}};
         for (const QString &piece : columns.mid(2)) {
             if (piece.startsWith(QLatin1String("text:"))) {

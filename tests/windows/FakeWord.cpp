@@ -1,10 +1,10 @@
 #include "FakeWord.h"
 
+#include "LogText.h"
 #include "WordClasses.h"
 
 #include <oleauto.h>
 
-#include <cstdio>
 #include <stdexcept>
 #include <string_view>
 
@@ -72,18 +72,8 @@ std::string ArgumentText(const VARIANT& argument)
     if (V_VT(&argument) != VT_BSTR)
         return "vt=" + std::to_string(V_VT(&argument));
     const BSTR text = V_BSTR(&argument);
-    std::string shown = "\"";
-    for (UINT i = 0; i < SysStringLen(text); ++i) {
-        const wchar_t unit = text[i];
-        if (unit >= 0x20 && unit < 0x7F) {
-            shown += static_cast<char>(unit);
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
-            shown += escaped;
-        }
-    }
-    return shown + "\"";
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(text), SysStringLen(text));
+    return "\"" + testing_win::LogText(units) + "\"";
 }
 
 class FakeObject final : public IDispatch {

@@ -8,6 +8,7 @@
 //
 // Output is UTF-8.
 
+#include "FontFamilies.h"
 #include "SystemFacts.h"
 #include "Win32SystemProbe.h"
 #include "WinText.h"
@@ -35,25 +36,6 @@ BOOL CALLBACK PrintShown(HWND control, LPARAM)
     if (text[0])
         std::printf("%s\n", ToUtf8(std::wstring_view(text)).c_str());
     return TRUE;
-}
-
-int CountFamily(const ENUMLOGFONTEXW*, const NEWTEXTMETRICEXW*, DWORD, LPARAM found)
-{
-    ++*reinterpret_cast<int*>(found);
-    return 1;
-}
-
-bool KnowsFamily(const wchar_t* family)
-{
-    LOGFONTW wanted = {};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(wanted.lfFaceName, family, LF_FACESIZE);
-    HDC screen = GetDC(nullptr);
-    int found = 0;
-    EnumFontFamiliesExW(screen, &wanted, reinterpret_cast<FONTENUMPROCW>(CountFamily),
-                        reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
-    return found > 0;
 }
 
 } // namespace
@@ -98,7 +80,7 @@ int wmain(int argc, wchar_t* argv[])
     if (command == L"families" && argc > 2) {
         int missing = 0;
         for (int i = 2; i < argc; ++i) {
-            const bool known = KnowsFamily(argv[i]);
+            const bool known = testing_win::KnowsFamily(argv[i]);
             std::printf("%s %s\n", known ? "found" : "missing", ToUtf8(std::wstring_view(argv[i])).c_str());
             missing += known ? 0 : 1;
         }

@@ -12,6 +12,7 @@
 // (the buttons) have empty font and text columns.
 
 #include "Form1Layout.h"
+#include "LogText.h"
 #include "Panels.h"
 #include "StripCells.h"
 #include "SymbolCatalogue.h"
@@ -25,21 +26,6 @@
 using namespace palette;
 
 namespace {
-
-std::string Shown(std::u16string_view text)
-{
-    std::string shown;
-    for (char16_t unit : text) {
-        if (unit >= 0x20 && unit < 0x7F) {
-            shown += static_cast<char>(unit);
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned>(unit));
-            shown += escaped;
-        }
-    }
-    return shown;
-}
 
 // The centre of a control of Picture1 (which has no border) or of the window.
 std::pair<int, int> Centre(TwipRect rect, TwipPoint container)
@@ -60,8 +46,8 @@ void Print(const char* button, std::string_view control, std::pair<int, int> at,
            std::u16string_view font, std::u16string_view text, bool types)
 {
     std::printf("%s\t%.*s\t%d\t%d\t%d\t%s\t%s\n", button, static_cast<int>(control.size()), control.data(),
-                at.first, at.second, deleteFirst ? 1 : 0, types ? Shown(font).c_str() : "",
-                types ? Shown(text).c_str() : "");
+                at.first, at.second, deleteFirst ? 1 : 0, types ? testing_win::LogText(font).c_str() : "",
+                types ? testing_win::LogText(text).c_str() : "");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Reading a font's name and registering an installed font, under wine.
 
 #include "Check.h"
+#include "FontFamilies.h"
 #include "TrueTypeNames.h"
 #include "Win32FileSystem.h"
 #include "WinText.h"
@@ -108,25 +109,6 @@ std::wstring FontsValue(const wchar_t* name)
     return data;
 }
 
-int CountFamily(const ENUMLOGFONTEXW*, const NEWTEXTMETRICEXW*, DWORD, LPARAM found)
-{
-    ++*reinterpret_cast<int*>(found);
-    return 1;
-}
-
-bool KnowsFamily(const wchar_t* family)
-{
-    LOGFONTW wanted = {};
-    wanted.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynW(wanted.lfFaceName, family, LF_FACESIZE);
-    HDC screen = GetDC(nullptr);
-    int found = 0;
-    EnumFontFamiliesExW(screen, &wanted, reinterpret_cast<FONTENUMPROCW>(CountFamily),
-                        reinterpret_cast<LPARAM>(&found), 0);
-    ReleaseDC(nullptr, screen);
-    return found > 0;
-}
-
 std::u16string TempPath(const wchar_t* name)
 {
     wchar_t temp[MAX_PATH] = {};
@@ -147,7 +129,7 @@ void RegistersARealFont()
     files.RegisterFont(font);
     CHECK_EQ(glyphboard::win::ToUtf8(FontsValue(L"DejaVu Sans Mono (TrueType)")),
              std::string("glyphboard-test-font.ttf"));
-    CHECK(KnowsFamily(L"DejaVu Sans Mono"));
+    CHECK(testing_win::KnowsFamily(L"DejaVu Sans Mono"));
     RemoveFontResourceW(glyphboard::win::ToWide(font).c_str());
     DeleteFileW(glyphboard::win::ToWide(font).c_str());
 }
