@@ -11,10 +11,18 @@
 //
 //   build/bench/typeinfont_latency [clicks per way] [rounds]
 //
+// With GLYPHBOARD_INSERTION_TIMING naming a file, the office of the run (and
+// no other) logs the parts of every call of the insertion component there,
+// and the run ends with their figures: how long each part of a click takes
+// inside the office, how much of it was waiting, and what the click spent
+// outside the component. The clicks' figures above them then include the
+// logging's own few microseconds.
+//
 // The last line reads "ratio component/floor: median M p95 P".
 
 #include "CatalogueTexts.h"
 #include "HeadlessOffice.h"
+#include "InOfficeParts.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -23,6 +31,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -122,6 +132,9 @@ int main(int argc, char* argv[])
     Way floor{"bare insertString", {}};
     Way component{"component", {}};
     Way remote{"remote fallback", {}};
+    const char* timingLog = std::getenv("GLYPHBOARD_INSERTION_TIMING");
+    if (timingLog && *timingLog)
+        std::filesystem::remove(timingLog); // the component appends
     try {
         doclink::testing::HeadlessOffice office("bench", {.withExtension = true});
         std::printf("starting a headless office with the extension ...\n");
@@ -151,6 +164,8 @@ int main(int argc, char* argv[])
         std::printf("%-18s %6.3f ms %6.3f ms %6.3f ms %12.2f %12ld\n", way->label, summary.median, summary.p95,
                     summary.p99, way->roundTrips / rounds, way->mostConnections);
     }
+    if (timingLog && *timingLog)
+        PrintInOfficeParts(timingLog, component.milliseconds, perRound, kWarmUp, kSymbolsPerParagraph);
     const Summary viaRemote = Summarise(remote.milliseconds);
     const Summary viaComponent = Summarise(component.milliseconds);
     std::printf("ratio remote/floor: median %.2f p95 %.2f\n", viaRemote.median / bare.median,

@@ -2,6 +2,7 @@
 // click instead of a dozen round trips over the bridge, with the document's
 // controllers locked so that Writer lays the paragraph out once.
 
+#include "ClickTimingLog.h"
 #include "InsertionService.h"
 #include "UnoStrings.h"
 #include "WriterSteps.h"
@@ -38,6 +39,7 @@ public:
     // wrong.
     uno::Any SAL_CALL execute(const uno::Sequence<beans::NamedValue>& arguments) override
     {
+        ClickTimingLog timing;
         OUString text;
         OUString font;
         OUString undoTitle;
@@ -65,6 +67,10 @@ public:
         StepContext steps;
         steps.lockControllers = true;
         steps.wasCollapsed = &wasCollapsed;
+        if (timing.Enabled()) {
+            steps.mark = [&timing](const char* part) { timing.Mark(part); };
+            timing.Mark("arguments");
+        }
         // Only a RuntimeException leaves: no C++ exception may cross into the
         // office's dispatcher, and a document disposed inside the office must
         // never read as a lost bridge on the caller's side.
@@ -76,6 +82,7 @@ public:
         } catch (const std::exception& error) {
             throw uno::RuntimeException(ToOUString(std::string_view(error.what())));
         }
+        timing.Write();
         return uno::Any(wasCollapsed);
     }
 
