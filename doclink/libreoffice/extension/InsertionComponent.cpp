@@ -1,9 +1,11 @@
 // The insertion as a UNO component that runs inside the office: one call per
 // click instead of a dozen round trips over the bridge, with the document's
-// controllers locked so that Writer lays the paragraph out once.
+// controllers locked so that Writer lays the paragraph out once, and on the
+// office's main thread so that its idle work cannot cut into the click.
 
 #include "ClickTimingLog.h"
 #include "InsertionService.h"
+#include "MainThreadCall.h"
 #include "UnoStrings.h"
 #include "WriterSteps.h"
 
@@ -18,6 +20,7 @@
 #include <uno/environment.h>
 #include <uno/lbnames.h>
 
+#include <chrono>
 #include <exception>
 
 namespace doclink::office {
@@ -27,9 +30,14 @@ using css::uno::Reference;
 
 namespace {
 
+// How long a click waits for the office's main thread to take it up before
+// it is dropped: far beyond the link's own bound for a call, so that only an
+// office whose main thread is stuck for good ever drops one.
+constexpr std::chrono::seconds kMainThreadBound{60};
+
 class Insertion final : public cppu::WeakImplHelper2<task::XJob, lang::XServiceInfo> {
 public:
-    explicit Insertion(Reference<uno::XComponentContext> context) : context_(std::move(context)) {}
+    explicit Insertion(Reference<uno::XComponentContext> context) : context_(context), mainThread_(context) {}
 
     // Arguments: Text (string), Font (string), DeleteFirst (boolean),
     // UndoTitle (string, the name of the click's undo step). Returns whether
@@ -75,8 +83,16 @@ public:
         // office's dispatcher, and a document disposed inside the office must
         // never read as a lost bridge on the caller's side.
         try {
-            TypeIntoActiveDocument(frame::Desktop::create(context_),
-                                   Click{textUnits, fontUnits, deleteFirst, undoTitleUnits}, steps);
+            mainThread_.Run(
+                [&] {
+                    if (timing.Enabled())
+                        timing.Mark("to-main");
+                    TypeIntoActiveDocument(frame::Desktop::create(context_),
+                                           Click{textUnits, fontUnits, deleteFirst, undoTitleUnits}, steps);
+                },
+                kMainThreadBound);
+            if (timing.Enabled())
+                timing.Mark("back");
         } catch (const uno::Exception& error) {
             throw uno::RuntimeException(error.Message);
         } catch (const std::exception& error) {
@@ -103,6 +119,7 @@ public:
 
 private:
     const Reference<uno::XComponentContext> context_;
+    MainThreadCall mainThread_;
 };
 
 const cppu::ImplementationEntry kEntries[] = {
