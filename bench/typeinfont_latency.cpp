@@ -9,6 +9,13 @@
 // hardly. Catalogue texts go
 // into right-to-left paragraphs of 40 symbols each.
 //
+// Every way types into a fresh blank document each round, the same texts in
+// the same order, so that its paragraphs grow alike. All three click back
+// to back, far faster than a person: each click meets whatever idle work
+// the office does after the click before it (layout, word count, toolbar
+// states, on the office's main thread), the floor's as much as the others';
+// the timing log below shows such waiting apart from work.
+//
 //   build/bench/typeinfont_latency [clicks per way] [rounds]
 //
 // With GLYPHBOARD_INSERTION_TIMING naming a file, the office of the run (and
