@@ -89,7 +89,7 @@ TEXT_TALLEST = 1007
 OVERBAR = (1040, 1070)
 OVERBAR_REACHES = {"long": 1250, "short": 700}
 OVERBAR_MARK = 28             # an arrow head's rise and fall from the bar's middle
-OVERBAR_DOT = 30              # the dot's radius
+OVERBAR_DOT = 36              # the dot's radius
 OVERBAR_HEAD = 110            # an arrow head's length along the bar
 OVERBAR_STROKE = 30
 
