@@ -82,9 +82,10 @@ COMPLETION_ADVANCE = PAD / 2
 # TEXT_TALLEST units high in "Traditional Arabic"). The mark of its kind sits
 # at the bar's end as read right to left (the left end), where the name ends;
 # a line's arrows sit at both ends. The long reach covers a two-letter name
-# up to 1250 units (أب is 1160, half of all pairs of letters 1030 or less),
-# the short one a single letter up to 700. Marks reach up to 1101, inside the
-# text font's ascent (1124), so that a line with an overbar opens no wider.
+# up to 1250 units (أب is 1160; half of all two-letter names are 1030 or
+# narrower), the short one a single letter up to 700. Marks reach up to
+# 1101, inside the text font's ascent (1124), so that a line with an overbar
+# opens no wider.
 TEXT_TALLEST = 1007
 OVERBAR = (1040, 1070)
 OVERBAR_REACHES = {"long": 1250, "short": 700}
@@ -370,6 +371,7 @@ SHAPES = {
     "arc": (draw_arc, 4),
     "line": (draw_line, -5),
 }
+
 
 def overbar_head(tip, middle, toward, sides):
     """Arrow-head strokes meeting at the end of a bar, one for each side
