@@ -112,21 +112,9 @@ Widget* WizardWindow::Find(const char* name) const
 
 void WizardWindow::BuildControls()
 {
-    for (const Control& control : welcomeView)
-        CreateControl(control, this);
-    for (const Page& layer : layers) {
-        QWidget* parent = this;
-        if (layer.name) {
-            auto* page = new QFrame(this);
-            page->setObjectName(QLatin1String(layer.name));
-            page->resize(Pixels(pageSize.width), Pixels(pageSize.height));
-            page->setAutoFillBackground(true);  // covers the welcome view
-            page->hide();
-            parent = page;
-        }
-        for (const Control& control : layer.controls)
-            CreateControl(control, parent);
-    }
+    glyphboard::ForEachControlBottomFirst<Control>(containers, [this](const char* container, const Control& control) {
+        CreateControl(control, container ? Find<QWidget>(container) : this);
+    });
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
 }
@@ -173,6 +161,14 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
         // the installation goes through the platform's file system.
         widget = new QListWidget(parent);
         break;
+    case Kind::Page: {
+        // Hidden until a button opens it; moved into place at load.
+        auto* page = new QFrame(parent);
+        page->setAutoFillBackground(true);  // covers the welcome view
+        page->hide();
+        widget = page;
+        break;
+    }
     }
     widget->setObjectName(QLatin1String(control.name));
     widget->setGeometry(PixelRect(control));

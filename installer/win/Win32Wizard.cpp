@@ -84,7 +84,7 @@ std::wstring SelectEntry(HWND list, int entry)
     return text;
 }
 
-// Puts a window above its earlier siblings: layers are created bottom first.
+// Puts a window above its earlier siblings: controls are created bottom first.
 void RaiseToTop(HWND window)
 {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -199,6 +199,11 @@ void Win32Wizard::BuildControls()
             SendMessageW(handle, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
             break;
         }
+        case Kind::Page:
+            // Hidden until a button opens it; moved into place at load.
+            handle = CreateWindowExW(WS_EX_CONTROLPARENT, pageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, left, top,
+                                     width, height, parent, nullptr, instance_, this);
+            break;
         case Kind::Rectangle:
         case Kind::Label:
         case Kind::Box:
@@ -208,27 +213,16 @@ void Win32Wizard::BuildControls()
                      reinterpret_cast<HANDLE>(static_cast<INT_PTR>(control.look) + 1));
             break;
         }
-        SendMessageW(handle, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(control.look == Look::Caption ? captionFont_ : plainFont_), FALSE);
+        if (control.kind != Kind::Page)
+            SendMessageW(handle, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(control.look == Look::Caption ? captionFont_ : plainFont_), FALSE);
         RaiseToTop(handle);
         controls_.emplace(control.name, handle);
     };
 
-    for (const Control& control : wizard::welcomeView)
-        create(control, window_);
-    for (const wizard::Page& layer : wizard::layers) {
-        HWND parent = window_;
-        if (layer.name) {
-            // Hidden until a button opens it; moved into place at load.
-            parent = CreateWindowExW(WS_EX_CONTROLPARENT, pageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
-                                     Pixels(wizard::pageSize.width), Pixels(wizard::pageSize.height), window_,
-                                     nullptr, instance_, this);
-            RaiseToTop(parent);
-            controls_.emplace(layer.name, parent);
-        }
-        for (const Control& control : layer.controls)
-            create(control, parent);
-    }
+    glyphboard::ForEachControlBottomFirst<Control>(wizard::containers, [&](const char* container, const Control& control) {
+        create(control, container ? Find(container) : window_);
+    });
 }
 
 void Win32Wizard::Load()

@@ -48,13 +48,9 @@ Form1::Form1(doclink::DocumentLink& link, BeepFunction beep)
     setGeometry(QRect(ToPixels(kClientOrigin), ToPixels(kStoredClientSize)));
     setFixedSize(ToPixels(kStoredClientSize));
 
-    for (const ContainerDesign& container : kContainers) {
-        QWidget* parent = container.container ? Control(container.container) : this;
-        ForEachControlBottomFirst(container.controls,
-                                  [&](const ControlDesign& design, const std::string& name) {
-                                      Create(design, name, parent);
-                                  });
-    }
+    ForEachControlBottomFirst([&](const char* container, const ControlDesign& design, const std::string& name) {
+        Create(design, name, container ? Control(container) : this);
+    });
 
     // Tab order: Text1 first, so it holds the focus inside the window; the
     // window never takes the keyboard, so no key reaches it.

@@ -117,6 +117,27 @@ private slots:
         QVERIFY(list->geometry().top() >= window.height());
     }
 
+    // The layers topmost first, as the design stacks them: the pages and
+    // the logo over the welcome view, and each page's box under its
+    // captions and buttons, where it would otherwise hide them.
+    void stacking()
+    {
+        Wizard wizard;
+        const auto topmostFirst = [](QWidget* container) {
+            QStringList names;
+            for (QObject* child : container->children())
+                if (child->isWidgetType())
+                    names.prepend(child->objectName());
+            return names;
+        };
+        QCOMPARE(topmostFirst(wizard.window.get()).mid(0, 5),
+                 (QStringList{"Picture5", "Picture4", "Picture3", "Picture2", "Picture1"}));
+        const std::pair<const char*, const char*> boxes[] = {
+            {"Picture1", "Label6"}, {"Picture3", "Label8"}, {"Picture4", "Label14"}, {"Picture5", "Label18"}};
+        for (const auto& [page, box] : boxes)
+            QCOMPARE(topmostFirst(wizard.Get(page)).last(), QLatin1String(box));
+    }
+
     void captions_data()
     {
         QTest::addColumn<QString>("control");
