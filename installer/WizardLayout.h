@@ -45,34 +45,34 @@ struct Twips {
     int width, height;
 };
 
-inline constexpr Twips windowOuterSize{6345, 2250};
-inline constexpr Twips pageSize{4560, 1695};
-inline constexpr int pageLeft = 30;
-inline constexpr int pageTop = 0;
+inline constexpr Twips kWindowOuterSize{6345, 2250};
+inline constexpr Twips kPageSize{4560, 1695};
+inline constexpr int kPageLeft = 30;
+inline constexpr int kPageTop = 0;
 
-inline constexpr const char16_t* windowCaption = u"تثبيت برنامج Glyphboard";
+inline constexpr const char16_t* kWindowCaption = u"تثبيت برنامج Glyphboard";
 
 // Only captions of controls set at run time or blank are empty here.
 // Controls placed directly on the window: the pages and the logo over the
 // welcome view's own labels and buttons.
-inline constexpr std::array windowControls{
-    Control{"Picture5", Kind::Page, u"", 0, 0, pageSize.width, pageSize.height},
-    Control{"Picture4", Kind::Page, u"", 0, 0, pageSize.width, pageSize.height},
-    Control{"Picture3", Kind::Page, u"", 0, 0, pageSize.width, pageSize.height},
+inline constexpr std::array kWindowControls{
+    Control{"Picture5", Kind::Page, u"", 0, 0, kPageSize.width, kPageSize.height},
+    Control{"Picture4", Kind::Page, u"", 0, 0, kPageSize.width, kPageSize.height},
+    Control{"Picture3", Kind::Page, u"", 0, 0, kPageSize.width, kPageSize.height},
     Control{"Picture2", Kind::Logo, u"", 4605, 15, 1605, 1590},
-    Control{"Picture1", Kind::Page, u"", 0, 0, pageSize.width, pageSize.height},
+    Control{"Picture1", Kind::Page, u"", 0, 0, kPageSize.width, kPageSize.height},
     Control{"File1", Kind::FileList, u"", 120, 5010, 1425, 1455},
     Control{"List1", Kind::List, u"", 150, 3585, 1365, 1425},
     Control{"Command2", Kind::Button, u"الغاء", 1095, 1260, 780, 375},
     Control{"Command1", Kind::Button, u"<  التالي", 120, 1260, 960, 375},
     Control{"Label2", Kind::Label, u"Label1", 30, 855, 4560, 345, Look::Caption},
     Control{"Label1", Kind::Label, u"Label1", 30, 495, 4545, 345, Look::Caption},
-    Control{"Label4", Kind::Label, windowCaption, 15, 90, 4545, 345},
+    Control{"Label4", Kind::Label, kWindowCaption, 15, 90, 4545, 345},
     Control{"Label5", Kind::Label, u"", 15, 15, 4530, 345},
     Control{"Shape1", Kind::Rectangle, u"", 30, 15, 4515, 450},
 };
 
-inline constexpr std::array consentPage{
+inline constexpr std::array kConsentPage{
     Control{"Command5", Kind::PictureButton, u"", 1605, 1245, 780, 375},
     Control{"Command4", Kind::Button, u"لا", 825, 1245, 780, 375},
     Control{"Command3", Kind::Button, u"<  نعم", 45, 1245, 780, 375},
@@ -84,7 +84,7 @@ inline constexpr std::array consentPage{
     Control{"Label6", Kind::Box, u"", 30, 30, 4455, 1200},
 };
 
-inline constexpr std::array helpPage{
+inline constexpr std::array kHelpPage{
     Control{"Command8", Kind::Button, u"<  رجوع", 15, 1230, 960, 375},
     Control{"Label10", Kind::Label, u"تتعلق ببرنامج الوورد مثل نوع الخط وواجهة البرنامج، وملفات الماكرو", 60, 510,
             4365, 585},
@@ -93,13 +93,13 @@ inline constexpr std::array helpPage{
     Control{"Label8", Kind::Box, u"", 30, 30, 4455, 1125},
 };
 
-inline constexpr std::array successPage{
+inline constexpr std::array kSuccessPage{
     Control{"Command6", Kind::Button, u"<  التالي", 30, 1245, 960, 375},
     Control{"Label11", Kind::Label, u"تم التثبيت بنجاح", 60, 360, 4365, 315},
     Control{"Label14", Kind::Box, u"", 30, 30, 4455, 1125},
 };
 
-inline constexpr std::array farewellPage{
+inline constexpr std::array kFarewellPage{
     Control{"Command7", Kind::Button, u"اغلاق", 120, 1200, 960, 375},
     Control{"Label17", Kind::Label, u"فضلا أعد تشغيل الويندوز", 1365, 1230, 2895, 315, Look::RedBand},
     Control{"Label15", Kind::Label, u"feedback@glyphboard.example", 105, 825, 4320, 315, Look::Bordered},
@@ -110,12 +110,12 @@ inline constexpr std::array farewellPage{
 
 // The window's containers in the order a front end builds them: the window
 // first, so that each page exists before its controls.
-inline constexpr glyphboard::ContainerDesign<Control> containers[] = {
-    {nullptr, windowControls},
-    {"Picture1", consentPage},
-    {"Picture3", helpPage},
-    {"Picture4", successPage},
-    {"Picture5", farewellPage},
+inline constexpr glyphboard::ContainerDesign<Control> kContainers[] = {
+    {nullptr, kWindowControls},
+    {"Picture1", kConsentPage},
+    {"Picture3", kHelpPage},
+    {"Picture4", kSuccessPage},
+    {"Picture5", kFarewellPage},
 };
 
 } // namespace installer::wizard

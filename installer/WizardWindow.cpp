@@ -17,12 +17,12 @@
 namespace installer::wizard {
 namespace {
 
-constexpr int ticksUntilYes = 5;
-constexpr int tickInterval = 1000;  // ms
+constexpr int kTicksUntilYes = 5;
+constexpr int kTickInterval = 1000;  // ms
 
 // The window's size is given for the whole window; Qt sizes the client area,
 // so take off a fixed single border (3 pixels a side) and the title bar.
-constexpr QSize frameAllowance{6, 25};
+constexpr QSize kFrameAllowance{6, 25};
 
 int Pixels(int twips)
 {
@@ -53,13 +53,13 @@ QFont FontFor(Look look)
 
 // Labels of one text line are not wrapped: a wrapped word would fall below
 // the label and vanish.
-constexpr int twoLines = 500;  // twips
+constexpr int kTwoLines = 500;  // twips
 
 void StyleLabel(QLabel& label, Look look, int height)
 {
     label.setFont(FontFor(look));
     label.setTextFormat(Qt::PlainText);
-    const bool wraps = height >= twoLines;
+    const bool wraps = height >= kTwoLines;
     label.setWordWrap(wraps);
     label.setAutoFillBackground(true);
     // A single line sits in the middle, so that fonts with tall lines are
@@ -97,7 +97,7 @@ WizardWindow::WizardWindow(SystemProbe& probe, FileSystem& files, Desktop& deskt
       probe_(probe), files_(files), desktop_(desktop)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(Text(windowCaption));
+    setWindowTitle(Text(kWindowCaption));
     setWindowIcon(WindowIcon());
     BuildControls();
     ConnectHandlers();
@@ -112,7 +112,7 @@ Widget* WizardWindow::Find(const char* name) const
 
 void WizardWindow::BuildControls()
 {
-    glyphboard::ForEachControlBottomFirst<Control>(containers, [this](const char* container, const Control& control) {
+    glyphboard::ForEachControlBottomFirst<Control>(kContainers, [this](const char* container, const Control& control) {
         CreateControl(control, container ? Find<QWidget>(container) : this);
     });
     auto* timer = new QTimer(this);
@@ -178,7 +178,7 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
 void WizardWindow::Load()
 {
     SetTopmost(*this);
-    setFixedSize(QSize(Pixels(windowOuterSize.width), Pixels(windowOuterSize.height)) - frameAllowance);
+    setFixedSize(QSize(Pixels(kWindowOuterSize.width), Pixels(kWindowOuterSize.height)) - kFrameAllowance);
 
     auto* list = Find<QListWidget>("List1");
     list->addItems({QString::fromStdU16String(CurrentUserName(probe_)),
@@ -190,7 +190,7 @@ void WizardWindow::Load()
     Find<QLabel>("Label2")->setText(list->currentItem()->text());
 
     for (const char* page : {"Picture1", "Picture3", "Picture4", "Picture5"})
-        Find<QWidget>(page)->move(Pixels(pageLeft), Pixels(pageTop));
+        Find<QWidget>(page)->move(Pixels(kPageLeft), Pixels(kPageTop));
 }
 
 void WizardWindow::ConnectHandlers()
@@ -200,7 +200,7 @@ void WizardWindow::ConnectHandlers()
     };
     onClick("Command1", [this] {
         Find<QWidget>("Picture1")->show();
-        Find<QTimer>("Timer1")->start(tickInterval);
+        Find<QTimer>("Timer1")->start(kTickInterval);
         Find<QWidget>("Command3")->hide();
     });
     onClick("Command2", [this] { close(); });
@@ -220,9 +220,9 @@ void WizardWindow::Tick()
 {
     // The timer ticks for as long as the window exists; the count stops at
     // the tick that reveals Yes so that it can never overflow.
-    if (tickCount_ >= ticksUntilYes)
+    if (tickCount_ >= kTicksUntilYes)
         return;
-    if (++tickCount_ == ticksUntilYes)
+    if (++tickCount_ == kTicksUntilYes)
         Find<QWidget>("Command3")->show();
 }
 
