@@ -10,7 +10,7 @@ namespace glyphboard::pictures {
 extern const char resourcePrefix[];
 
 // The resource path of the picture of a control, e.g. ":/pictures/Image4.png".
-inline QString resourcePath(QStringView owner)
+inline QString ResourcePath(QStringView owner)
 {
     return QLatin1String(resourcePrefix) + owner.toString() + QStringLiteral(".png");
 }
