@@ -75,6 +75,25 @@ VINCULUM_INTO_SIGN = 10       # how far a sign's bar runs into its corner stroke
 # width is taken for a mark by some layout engines and is hard to select.
 COMPLETION_ADVANCE = PAD / 2
 
+# Overbars (ray, line, vector) are typed before the name they stand over: one
+# piece, then the name's letters in the text font. Every overbar is one
+# rectangle at one height, from the piece's right edge its reach to the left,
+# and its marks stay above the tallest letter a name holds (the hamza of أ,
+# TEXT_TALLEST units high in "Traditional Arabic"). The mark of its kind sits
+# at the bar's end as read right to left (the left end), where the name ends;
+# a line's arrows sit at both ends. The long reach covers a two-letter name
+# up to 1250 units (أب is 1160; half of all two-letter names are 1030 or
+# narrower), the short one a single letter up to 700. Marks reach up to
+# 1101, inside the text font's ascent (1124), so that a line with an overbar
+# opens no wider.
+TEXT_TALLEST = 1007
+OVERBAR = (1040, 1070)
+OVERBAR_REACHES = {"long": 1250, "short": 700}
+OVERBAR_MARK = 28             # an arrow head's rise and fall from the bar's middle
+OVERBAR_DOT = 36              # the dot's radius
+OVERBAR_HEAD = 110            # an arrow head's length along the bar
+OVERBAR_STROKE = 30
+
 # Fractions are typed column by column, numerator then denominator; each
 # denominator brings the bar of its column. The bar runs from FRACTION_MARGIN
 # left of the denominator over the whole standard numerator half (SLOT / 2)
@@ -135,6 +154,9 @@ def check_recipe(recipe):
             if group.partition(":")[2] not in VINCULUMS:
                 raise FontBuildError(f"unknown radical size in {group!r}")
             continue
+        if group.startswith("overbar:"):
+            parse_overbar(group)
+            continue
         for spec in group.split(" > "):
             words = spec.split()
             if not words:
@@ -157,9 +179,9 @@ def check_recipe(recipe):
                 raise FontBuildError(f"shape {words[0]!r} takes {-arity} numbers or more")
 
 
-def check_vinculum(mode, recipe):
+def check_bars(mode, recipe):
     """A vinculum belongs to a radical sign (over=N) or is all a completion
-    (join) draws."""
+    (join) draws; an overbar is all a piece set over what follows draws."""
     groups = recipe.split(" + ")
     vinculums = [group for group in groups if group.startswith("vinculum:")]
     if mode == "join" and (len(groups) != 1 or not vinculums):
@@ -168,6 +190,9 @@ def check_vinculum(mode, recipe):
         raise FontBuildError(f"a vinculum needs a radical sign or a completion, not mode {mode!r}")
     if len(vinculums) > 1:
         raise FontBuildError("a glyph draws one vinculum at most")
+    overbars = [group for group in groups if group.startswith("overbar:")]
+    if overbars and (len(groups) != 1 or not mode.startswith("over=")):
+        raise FontBuildError("an overbar stands alone, in mode over=N")
 
 
 def read_glyph_table(path):
@@ -189,7 +214,7 @@ def read_glyph_table(path):
                 preferred = mode.startswith("!")
                 mode = parse_mode(mode.lstrip("!"))
                 check_recipe(recipe)
-                check_vinculum(mode, recipe)
+                check_bars(mode, recipe)
             except FontBuildError as error:
                 raise FontBuildError(f"{path}:{number}: {error}") from None
             table[(panel, int(index))] = (mode, recipe, preferred)
@@ -347,6 +372,40 @@ SHAPES = {
     "line": (draw_line, -5),
 }
 
+
+def overbar_head(tip, middle, toward, sides):
+    """Arrow-head strokes meeting at the end of a bar, one for each side
+    (+1 above, -1 below); toward is +1 when the bar runs right of the tip.
+    The tip is set in by half a stroke so that the ink ends at the bar's end."""
+    tip_x = tip + toward * OVERBAR_STROKE / 2
+    value = []
+    for side in sides:
+        value += stroke([(tip_x, middle),
+                         (tip_x + toward * OVERBAR_HEAD, middle + side * OVERBAR_MARK)],
+                        OVERBAR_STROKE)
+    return value
+
+
+# The marks of each overbar kind, given the bar's left and right ends and
+# its middle: a dot, a half arrow head above the bar, or full heads at both
+# ends (a line, unbounded either way).
+OVERBAR_MARKS = {
+    "dot": lambda left, right, middle: polygon(circle_points(left, middle, OVERBAR_DOT)[:-1]),
+    "harpoon": lambda left, right, middle: overbar_head(left, middle, 1, (1,)),
+    "arrows": lambda left, right, middle: (overbar_head(left, middle, 1, (1, -1))
+                                          + overbar_head(right, middle, -1, (1, -1))),
+}
+
+
+def parse_overbar(group):
+    """(reach, marks) of an element "overbar:REACH,MARKS"."""
+    reach, _, marks = group.partition(":")[2].partition(",")
+    if reach not in OVERBAR_REACHES or marks not in OVERBAR_MARKS:
+        raise FontBuildError(f"unknown overbar {group!r}: reach {'/'.join(OVERBAR_REACHES)}, "
+                             f"marks {'/'.join(OVERBAR_MARKS)}")
+    return OVERBAR_REACHES[reach], marks
+
+
 # Elements taken from the source fonts: a character or glyph of Noto Sans
 # Math (m), an isolated letter (a) or a joined word (w) of Noto Naskh Arabic.
 SOURCE_KINDS = ("m", "a", "w")
@@ -450,12 +509,15 @@ def compose(sources, mode, recipe):
       join    a radical completion: a small advance; its bar (the recipe's
               vinculum) runs over the characters on both sides
     The element vinculum:SIZE is the bar of a radical size, placed by the
-    join rule rather than with the other elements.
+    join rule rather than with the other elements; overbar:REACH,MARKS is an
+    overbar with its marks, from the right edge its reach to the left.
     """
-    value, vinculum = [], None
+    value, vinculum, overbar = [], None, None
     for group in recipe.split(" + "):
         if group.startswith("vinculum:"):
             vinculum = VINCULUMS[group.partition(":")[2]]
+        elif group.startswith("overbar:"):
+            overbar = parse_overbar(group)
         elif group != "none":
             value += row(sources, group)
     x0, y0, x1, y1 = bounds_of(value) or (0, 0, 0, 0)
@@ -479,6 +541,11 @@ def compose(sources, mode, recipe):
         shift = advance - PAD / 2 - x1
         if vinculum:
             bars.append((-vinculum[2], vinculum[0], VINCULUM_INTO_SIGN, vinculum[1]))
+        if overbar:
+            reach, marks = overbar
+            bars.append((-reach, OVERBAR[0], advance, OVERBAR[1]))
+            value = OVERBAR_MARKS[marks](-reach, advance, sum(OVERBAR) / 2)
+            shift = 0
     elif mode == "join":
         shift, advance = 0, COMPLETION_ADVANCE
         bars.append((-vinculum[2], vinculum[0], advance + VINCULUM_BACK, vinculum[1]))

@@ -60,6 +60,12 @@ class GlyphTableRows(unittest.TestCase):
              "one vinculum and nothing else"),
             ("completion without a bar", "Geometry\t32\tjoin\tbar:420,40", "one vinculum and nothing else"),
             ("vinculum on an inline glyph", "Geometry\t33\tin\tm:√ + vinculum:medium", "not mode 'in'"),
+            ("unknown overbar reach", "Geometry\t28\tover=40\toverbar:huge,dot", "unknown overbar"),
+            ("unknown overbar marks", "Geometry\t28\tover=40\toverbar:long,star", "unknown overbar"),
+            ("overbar without marks", "Geometry\t28\tover=40\toverbar:long", "unknown overbar"),
+            ("overbar with more ink", "Geometry\t28\tover=40\toverbar:long,dot + disc:40",
+             "an overbar stands alone"),
+            ("overbar on an inline glyph", "Geometry\t28\tin\toverbar:long,dot", "an overbar stands alone"),
         ]
         with tempfile.TemporaryDirectory(prefix="glyphboard-fonts-") as folder:
             for case, row, message in cases:

@@ -3,9 +3,10 @@
 Usage: test_math_font_design.py SOURCE_DIR FONTS_DIR --math FONT --naskh FONT
 
 Every glyph the glyph table gives a bar (a radical size's vinculum, a
-fraction's numerator or denominator) is probed in the font file itself:
-ink along the bar's middle from end to end as the join rule says, nothing
-beyond, and the bar's edges at the height its size shares. Every glyph that
+fraction's numerator or denominator, an overbar) is probed in the font file
+itself: ink along the bar's middle from end to end as the join rule says,
+nothing beyond, and the bar's edges at the height its size shares; an
+overbar's marks sit at the ends its kind names, above the text's letters. Every glyph that
 draws a script keeps each letter, digit and sign at half its source size or
 more and its parts apart.
 """
@@ -179,6 +180,53 @@ class Bars(unittest.TestCase):
                 else:
                     self.assertLessEqual(right, glyph.advance + reach, f"{cell} reaches into the next column")
                     self.assertGreaterEqual(left, build.PAD / 2, f"{cell} leaves no room")
+
+
+# Where an overbar's marks belong: the end a name ends on as read right to
+# left (the left), and for a line both ends.
+MARKED_ENDS = {"dot": {"left"}, "harpoon": {"left"}, "arrows": {"left", "right"}}
+
+
+class Overbars(unittest.TestCase):
+    def test_overbars_share_one_height_and_mark_their_ends(self):
+        bottom, top = build.OVERBAR
+        middle = (bottom + top) / 2
+        checked = set()
+        for cell, mode, recipe, glyph in GLYPHS:
+            if not recipe.startswith("overbar:"):
+                continue
+            with self.subTest(cell):
+                reach, marks = build.parse_overbar(recipe)
+                left, right = -reach, glyph.advance
+                xs = list(range(left + 5, right - 5, 20)) + [right - 5]
+                self.assertEqual([x for x in xs if not glyph.inked(x, middle)], [],
+                                 f"{cell}: the bar is broken")
+                self.assertFalse(glyph.inked(right + 15, middle), f"{cell}: bar runs past the piece")
+                # the marks widen the ink at an end, never lengthen the bar
+                self.assertFalse(glyph.inked(left - build.OVERBAR_DOT - 15, middle),
+                                 f"{cell}: bar runs past {left}")
+                for x in (left + reach / 3, left + reach / 2, right - reach / 3):
+                    self.assertTrue(glyph.inked(x, bottom + 3) and glyph.inked(x, top - 3),
+                                    f"{cell}: bar thinner than {bottom}..{top} at x = {x}")
+                    self.assertFalse(glyph.inked(x, bottom - 3) or glyph.inked(x, top + 3),
+                                     f"{cell}: bar thicker than {bottom}..{top} at x = {x}")
+                contours = glyph.contour_bounds()
+                self.assertGreater(min(box[1] for box in contours), build.TEXT_TALLEST,
+                                   f"{cell}: ink comes down onto the name's letters")
+                ends = set()
+                for x0, y0, x1, y1 in contours:
+                    if y0 >= bottom - 1 and y1 <= top + 1:
+                        continue   # the bar itself
+                    near = 2 * build.OVERBAR_HEAD
+                    if x1 <= left + near:
+                        ends.add("left")
+                    elif x0 >= right - near:
+                        ends.add("right")
+                    else:
+                        ends.add(f"middle ({x0:.0f}..{x1:.0f})")
+                self.assertEqual(ends, MARKED_ENDS[marks], f"{cell}: marks at the wrong end")
+                checked.add(marks)
+        self.assertEqual(checked, set(MARKED_ENDS), "an overbar kind has no glyph")
 
 
 class Scripts(unittest.TestCase):
