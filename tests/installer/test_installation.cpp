@@ -122,7 +122,7 @@ const std::u16string wordRunning = u"برنامج الوورد يعمل الآن
 // The incomplete page's report of the parts, each with its failure.
 std::u16string Report(std::initializer_list<std::pair<InstallPart, std::u16string>> parts)
 {
-    std::u16string report(IncompleteHeading);
+    std::u16string report(kIncompleteHeading);
     for (const auto& [part, failure] : parts)
         report += u'\n' + PartNotInstalledLine(part, failure);
     return report;
@@ -220,7 +220,7 @@ const std::vector<Scenario>& Scenarios()
          Report({{InstallPart::Template, FailureText(FileAction::Read, u"Normal.dot", FailureKind::Denied)}})},
         {"another installer running: nothing touched",
          [](Machine& m) { m.files.lockedElsewhere = true; }, InstallationOutcome::Busy, {}, false,
-         std::u16string(BusyCaption)},
+         std::u16string(kBusyCaption)},
         {"later installation, Normal.dot edited since: kept under the next number",
          [](Machine& m) { WithUserFiles(m, {{u"OldNormal.dot", "user's template"}, {u"Normal.dot", "edited"}}); },
          InstallationOutcome::Completed,
@@ -468,9 +468,9 @@ private slots:
                                        << std::u16string(u"لم يثبت القالب: x");
         QTest::newRow("program files line") << PartNotInstalledLine(InstallPart::ProgramFiles, u"x")
                                             << std::u16string(u"لم تثبت ملفات البرنامج: x");
-        QTest::newRow("heading") << std::u16string(IncompleteHeading) << std::u16string(u"لم يكتمل التثبيت:");
+        QTest::newRow("heading") << std::u16string(kIncompleteHeading) << std::u16string(u"لم يكتمل التثبيت:");
         QTest::newRow("another installer busy")
-            << std::u16string(BusyCaption)
+            << std::u16string(kBusyCaption)
             << std::u16string(u"برنامج تثبيت آخر يعمل الآن، فضلا انتظر حتى ينتهي ثم اضغط مفتاح نعم");
     }
 

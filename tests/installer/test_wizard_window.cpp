@@ -297,7 +297,7 @@ private slots:
         auto* report = wizard.Get<QLabel>("Label11");
         const QStringList lines = report->text().split(u'\n');
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[0], QString::fromStdU16String(std::u16string(IncompleteHeading)));
+        QCOMPARE(lines[0], QString::fromStdU16String(std::u16string(kIncompleteHeading)));
         QVERIFY(lines[1].contains(u"Normal.dot"));
         QVERIFY(lines[2].contains(u"Vudida.ttf"));
         QVERIFY(wizard.Get("Label14")->geometry().contains(report->geometry()));

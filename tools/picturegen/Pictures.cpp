@@ -13,14 +13,14 @@ namespace {
 const QColor kDialogGrey(0xD4, 0xD0, 0xC8);
 
 // Our own wording; the titles are those of the seals in the icon and logo.
-const QString productTitle = QStringLiteral("لوحة الرموز الرياضية");
-const QString shortName = QStringLiteral("جليف بورد");
-const QString editionNumeral = QStringLiteral("٣");
-const std::array<QString, 2> saying{QStringLiteral("رَبِّ اشْرَحْ لِي صَدْرِي"),
+const QString kProductTitle = QStringLiteral("لوحة الرموز الرياضية");
+const QString kShortName = QStringLiteral("جليف بورد");
+const QString kEditionNumeral = QStringLiteral("٣");
+const std::array<QString, 2> kSaying{QStringLiteral("رَبِّ اشْرَحْ لِي صَدْرِي"),
                                     QStringLiteral("وَيَسِّرْ لِي أَمْرِي")};
 // Eight lines: where the program comes from, who made it, whom we thank
 // and how to reach us.
-const std::array<QString, 8> credits{
+const std::array<QString, 8> kCredits{
     QStringLiteral("لوحة الرموز الرياضية للكتابة العربية"),
     QStringLiteral("برنامج لمعلمي الرياضيات وطلابها"),
     QStringLiteral("أعدّه فريق تطوير جليف بورد"),
@@ -155,7 +155,7 @@ QImage PaintWindowIcon(int size)
         const QColor titleInk(0x20, 0x20, 0x20);
         DrawRtlText(painter, QRectF(0, s * 0.14, s, s * 0.16), QStringLiteral("لوحة الرموز"), tiny, titleInk);
         DrawRtlText(painter, QRectF(0, s * 0.27, s, s * 0.16), QStringLiteral("الرياضية"), tiny, titleInk);
-        DrawRtlText(painter, QRectF(0, s * 0.36, s, s * 0.56), editionNumeral,
+        DrawRtlText(painter, QRectF(0, s * 0.36, s, s * 0.56), kEditionNumeral,
                     FontFor(Typeface::Arabic, s * 0.62));
     }
     if (size != 32)
@@ -191,7 +191,7 @@ QByteArray WindowIconSvg()
                "  <text x=\"16\" y=\"28\" font-family=\"Noto Naskh Arabic, serif\" font-size=\"19.8\" "
                "text-anchor=\"middle\" fill=\"#000000\">%1</text>\n"
                "</svg>\n")
-        .arg(editionNumeral)
+        .arg(kEditionNumeral)
         .toUtf8();
 }
 
@@ -206,13 +206,13 @@ QImage PaintLogo()
     const QFont title = FontFor(TextStyle::Plain, 11);
     DrawRtlText(painter, QRectF(disc.left(), 17, disc.width(), 14), QStringLiteral("لوحة الرموز"), title);
     DrawRtlText(painter, QRectF(disc.left(), 30, disc.width(), 14), QStringLiteral("الرياضية"), title);
-    DrawRtlText(painter, QRectF(disc.left(), 44, disc.width(), 20), shortName,
+    DrawRtlText(painter, QRectF(disc.left(), 44, disc.width(), 20), kShortName,
                 FontFor(TextStyle::CalligraphyBold, 16));
-    DrawRtlText(painter, QRectF(disc.left(), 62, disc.width(), 40), editionNumeral,
+    DrawRtlText(painter, QRectF(disc.left(), 62, disc.width(), 40), kEditionNumeral,
                 FontFor(Typeface::Arabic, 30));
     const QFont calligraphy = FontFor(TextStyle::Calligraphy, 19);
-    DrawRtlText(painter, QRectF(0, 110, 246, 31), saying[0], calligraphy);
-    DrawRtlText(painter, QRectF(0, 141, 246, 31), saying[1], calligraphy);
+    DrawRtlText(painter, QRectF(0, 110, 246, 31), kSaying[0], calligraphy);
+    DrawRtlText(painter, QRectF(0, 141, 246, 31), kSaying[1], calligraphy);
     return image;
 }
 
@@ -223,9 +223,9 @@ QImage PaintCredits()
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
     const QFont font = FontFor(TextStyle::Plain, 12);
-    const qreal lineHeight = 172.0 / credits.size();
-    for (std::size_t i = 0; i < credits.size(); ++i)
-        DrawRtlText(painter, QRectF(4, i * lineHeight, 362, lineHeight), credits[i], font);
+    const qreal lineHeight = 172.0 / kCredits.size();
+    for (std::size_t i = 0; i < kCredits.size(); ++i)
+        DrawRtlText(painter, QRectF(4, i * lineHeight, 362, lineHeight), kCredits[i], font);
     return image;
 }
 
@@ -236,7 +236,7 @@ QImage PaintSignature()
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
-    DrawRtlText(painter, QRectF(2, 0, 73, 36), shortName, FontFor(TextStyle::CalligraphyBold, 19));
+    DrawRtlText(painter, QRectF(2, 0, 73, 36), kShortName, FontFor(TextStyle::CalligraphyBold, 19));
     return image;
 }
 
