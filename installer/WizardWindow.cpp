@@ -3,7 +3,7 @@
 #include "Installation.h"
 #include "SetTopmost.h"
 #include "SystemFacts.h"
-#include "Twips.h"
+#include "QtTwips.h"
 #include "WizardLayout.h"
 #include "WizardPictures.h"
 
@@ -24,15 +24,7 @@ constexpr int kTickInterval = 1000;  // ms
 // so take off a fixed single border (3 pixels a side) and the title bar.
 constexpr QSize kFrameAllowance{6, 25};
 
-int Pixels(int twips)
-{
-    return glyphboard::TwipsToPixels(twips);
-}
-
-QRect PixelRect(const Control& control)
-{
-    return {Pixels(control.left), Pixels(control.top), Pixels(control.width), Pixels(control.height)};
-}
+using glyphboard::ToPixels;
 
 QString Text(const char16_t* text)
 {
@@ -133,7 +125,7 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
     case Kind::Label:
     case Kind::Box: {
         auto* label = new QLabel(Text(control.caption), parent);
-        StyleLabel(*label, control.kind == Kind::Box ? Look::Bordered : control.look, control.height);
+        StyleLabel(*label, control.kind == Kind::Box ? Look::Bordered : control.look, control.rect.height);
         widget = label;
         break;
     }
@@ -171,14 +163,14 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
     }
     }
     widget->setObjectName(QLatin1String(control.name));
-    widget->setGeometry(PixelRect(control));
+    widget->setGeometry(ToPixels(control.rect));
     return widget;
 }
 
 void WizardWindow::Load()
 {
     SetTopmost(*this);
-    setFixedSize(QSize(Pixels(kWindowOuterSize.width), Pixels(kWindowOuterSize.height)) - kFrameAllowance);
+    setFixedSize(ToPixels(kWindowOuterSize) - kFrameAllowance);
 
     auto* list = Find<QListWidget>("List1");
     list->addItems({QString::fromStdU16String(CurrentUserName(probe_)),
@@ -190,7 +182,7 @@ void WizardWindow::Load()
     Find<QLabel>("Label2")->setText(list->currentItem()->text());
 
     for (const char* page : {"Picture1", "Picture3", "Picture4", "Picture5"})
-        Find<QWidget>(page)->move(Pixels(kPageLeft), Pixels(kPageTop));
+        Find<QWidget>(page)->move(ToPixels(kPagePlace));
 }
 
 void WizardWindow::ConnectHandlers()

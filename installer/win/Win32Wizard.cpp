@@ -57,7 +57,7 @@ DWORD StaticStyle(const Control& control)
     if (control.kind == Kind::Logo || control.kind == Kind::DocumentIcon)
         return SS_ICON | SS_REALSIZEIMAGE;
     DWORD style = control.look == Look::RightAligned ? SS_RIGHT : SS_CENTER;
-    if (control.height < kTwoLines)
+    if (control.rect.height < kTwoLines)
         style |= SS_CENTERIMAGE;
     if (control.kind == Kind::Box || control.look == Look::Bordered)
         style |= WS_BORDER;
@@ -163,10 +163,10 @@ int Win32Wizard::Run(int show)
 void Win32Wizard::BuildControls()
 {
     const auto create = [this](const Control& control, HWND parent) {
-        const int left = Pixels(control.left);
-        const int top = Pixels(control.top);
-        const int width = Pixels(control.width);
-        const int height = Pixels(control.height);
+        const int left = Pixels(control.rect.left);
+        const int top = Pixels(control.rect.top);
+        const int width = Pixels(control.rect.width);
+        const int height = Pixels(control.rect.height);
         const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
         HWND handle = nullptr;
         switch (control.kind) {
@@ -238,7 +238,7 @@ void Win32Wizard::Load()
     SetWindowTextW(Find("Label2"), SelectEntry(list, 1).c_str());
 
     for (const char* page : {"Picture1", "Picture3", "Picture4", "Picture5"})
-        SetWindowPos(Find(page), nullptr, Pixels(wizard::kPageLeft), Pixels(wizard::kPageTop), 0, 0,
+        SetWindowPos(Find(page), nullptr, Pixels(wizard::kPagePlace.x), Pixels(wizard::kPagePlace.y), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

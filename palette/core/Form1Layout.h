@@ -12,26 +12,14 @@
 // Control arrays: element i of the array `Label1` is the control named
 // "Label1_i", e.g. "Label1_0" ... "Label1_55", "Shape2_3".
 
+#include "Twips.h"
+
 namespace palette {
 
-inline constexpr int kTwipsPerPixel = 15;
-
-struct TwipPoint {
-    int x;
-    int y;
-};
-
-struct TwipSize {
-    int width;
-    int height;
-};
-
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
+using glyphboard::kTwipsPerPixel;
+using glyphboard::TwipPoint;
+using glyphboard::TwipRect;
+using glyphboard::TwipSize;
 
 enum class ControlKind {
     Button,           // push button with a caption

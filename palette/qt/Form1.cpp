@@ -7,7 +7,7 @@
 #include "HotSpot.h"
 #include "Pictures.h"
 #include "SetTopmost.h"
-#include "TwipConversion.h"
+#include "QtTwips.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -15,6 +15,10 @@
 
 
 namespace palette {
+
+using glyphboard::ToPixels;
+using glyphboard::ToTwips;
+
 namespace {
 
 // Controls of a picture box are placed relative to its client area, inside

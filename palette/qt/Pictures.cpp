@@ -1,6 +1,7 @@
 #include "Pictures.h"
 
-#include "TwipConversion.h"
+#include "Form1Layout.h"
+#include "QtTwips.h"
 
 #include <QFile>
 #include <QPainter>
@@ -8,6 +9,10 @@
 #include <cstring>
 
 namespace palette {
+
+using glyphboard::ToPixels;
+using glyphboard::ToTwips;
+
 namespace {
 
 // The strip picture's top inside Picture1.
