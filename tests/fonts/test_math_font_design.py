@@ -5,15 +5,19 @@ Usage: test_math_font_design.py SOURCE_DIR FONTS_DIR --math FONT --naskh FONT
 Every glyph the glyph table gives a bar (a radical size's vinculum, a
 fraction's numerator or denominator, an overbar) is probed in the font file
 itself: ink along the bar's middle from end to end as the join rule says,
-nothing beyond, and the bar's edges at the height its size shares; an
+nothing beyond, and the bar's edges at the height its size shares; a radical
+bar over text stays clear of the tallest character of the text font; an
 overbar's marks sit at the ends its kind names, above the text's letters. Every glyph that
 draws a script keeps each letter, digit and sign at half its source size or
 more and its parts apart.
 """
 
 import argparse
+import json
 import os
+import subprocess
 import sys
+import tempfile
 import unittest
 
 from fontTools.pens.boundsPen import BoundsPen
@@ -104,6 +108,47 @@ def cell_glyphs():
 
 GLYPHS = cell_glyphs()
 
+# What a teacher types under a radical in the text font: every letter, the
+# alif forms with hamza or madda and lam-alef, both sets of digits, the
+# signs and parentheses.
+RADICANDS = (list("ابتثجحخدذرزسشصضطظعغفقكلمنهوي") + list("أإآءؤئةى") + ["لا", "لأ", "لآ"]
+             + list("٠١٢٣٤٥٦٧٨٩") + list("0123456789") + list("+−×()"))
+# The radical sizes whose bars stand over text rather than over pieces.
+TEXT_RADICALS = ("small", "medium", "large")
+
+
+def text_font_path():
+    """The file "Traditional Arabic" resolves to under the run command's
+    fontconfig set-up, with this build's fonts beside the system's."""
+    with tempfile.TemporaryDirectory() as work:
+        conf = os.path.join(work, "fonts.conf")
+        subprocess.run([os.path.join(SOURCE_DIR, "fonts", "write_fontconfig.sh"), conf, FONTS_DIR,
+                        os.path.join(SOURCE_DIR, "fonts", "65-traditional-arabic.conf"),
+                        os.path.join(work, "cache")], check=True)
+        return subprocess.run(["fc-match", "-f", "%{file}", "Traditional Arabic"],
+                              env=dict(os.environ, FONTCONFIG_FILE=conf),
+                              check=True, capture_output=True, text=True).stdout
+
+
+def ink_extent(path, text):
+    """(bottom, top) of text's ink as HarfBuzz shapes it in the font at
+    path, in 1000ths of an em; alone and between tatweels, so that every
+    joining form a letter takes in a word is measured."""
+    font = TTFont(path)
+    glyph_set, scale = font.getGlyphSet(), 1000 / font["head"].unitsPerEm
+    bottom, top = 0.0, 0.0
+    for context in (text, "ـ" + text, text + "ـ", "ـ" + text + "ـ"):
+        shaped = subprocess.run(
+            ["hb-shape", "--output-format=json", "--direction=rtl", "--script=arab", path, context],
+            check=True, capture_output=True, text=True).stdout
+        for item in json.loads(shaped):
+            pen = BoundsPen(glyph_set)
+            glyph_set[item["g"]].draw(pen)
+            if pen.bounds:
+                bottom = min(bottom, (pen.bounds[1] + item["dy"]) * scale)
+                top = max(top, (pen.bounds[3] + item["dy"]) * scale)
+    return bottom, top
+
 
 class Bars(unittest.TestCase):
     def check_bar(self, cell, glyph, left, right, bottom, top, open_right=True):
@@ -143,6 +188,30 @@ class Bars(unittest.TestCase):
                 checked.add((sizes[0], mode == "join"))
         # every radical size has a sign and a completion in the fonts
         self.assertEqual(checked, {(size, join) for size in build.VINCULUMS for join in (False, True)})
+
+    def test_radical_bars_clear_the_text_beneath(self):
+        path = text_font_path()
+        tops = {text: ink_extent(path, text)[1] for text in RADICANDS}
+        tallest = max(tops, key=tops.get)
+        checked = set()
+        for cell, mode, recipe, glyph in GLYPHS:
+            sizes = [group.partition(":")[2] for group in recipe.split(" + ")
+                     if group.startswith("vinculum:")]
+            if not sizes or sizes[0] not in TEXT_RADICALS:
+                continue
+            with self.subTest(cell):
+                # The lowest ink over the radicand: from the bar's middle
+                # down, along the stretch no sign stroke stands in.
+                bottom, top, reach = build.VINCULUMS[sizes[0]]
+                for x in range(-reach + 20, -60, 40):
+                    y = (bottom + top) // 2
+                    while glyph.inked(x, y - 1):
+                        y -= 1
+                    self.assertGreaterEqual(y - tops[tallest], CLEARANCE,
+                                            f"{cell}: bar bottom {y} at x = {x} against "
+                                            f"{tallest} reaching {tops[tallest]:.0f} in {path}")
+                checked.add(sizes[0])
+        self.assertEqual(checked, set(TEXT_RADICALS))
 
     def test_fraction_bars_span_their_column(self):
         bottom, top = build.FRACTION_BAR
