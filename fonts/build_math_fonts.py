@@ -70,6 +70,11 @@ TEXT_TALLEST = 1007
 # one under a denominator built from pieces. Bars and signs end below the
 # text font's ascent (1124), so that a line holding a radical opens no wider.
 RADICAL_BAR_BOTTOM = TEXT_TALLEST + 43
+# The factorial's corner runs under its operand, a number or a letter: its
+# bar keeps the same room under the digits' tails (٤ reaches -97). Letters
+# with tails or dots below the line, and parentheses, reach deeper than the
+# line's descent leaves room for, and cross it.
+FACTORIAL_BAR_TOP = -97 - 43
 # (bottom, top, reach) of each radical size's bar; a sign's bar starts at its
 # corner, which the sign's mode puts on the glyph's left edge. The numerator
 # radical shares its completion with the large radical, and so its bar, which
@@ -79,7 +84,7 @@ VINCULUMS = {
     "medium": (RADICAL_BAR_BOTTOM, RADICAL_BAR_BOTTOM + 40, TEXT_REACH),
     "large": (RADICAL_BAR_BOTTOM, RADICAL_BAR_BOTTOM + 40, TEXT_REACH),
     "low": (160, 200, COLUMN_REACH),
-    "factorial": (-88, -53, TEXT_REACH),   # the factorial corner, under the line
+    "factorial": (FACTORIAL_BAR_TOP - 35, FACTORIAL_BAR_TOP, TEXT_REACH),
 }
 VINCULUM_INTO_SIGN = 10       # how far a sign's bar runs into its corner stroke
 # A completion takes next to no room of its own, but some: a glyph without

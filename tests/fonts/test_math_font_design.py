@@ -6,7 +6,8 @@ Every glyph the glyph table gives a bar (a radical size's vinculum, a
 fraction's numerator or denominator, an overbar) is probed in the font file
 itself: ink along the bar's middle from end to end as the join rule says,
 nothing beyond, and the bar's edges at the height its size shares; a radical
-bar over text stays clear of the tallest character of the text font; an
+bar over text, and the factorial's bar under it, stay clear of the text
+font's characters that go there; an
 overbar's marks sit at the ends its kind names, above the text's letters. Every glyph that
 draws a script keeps each letter, digit and sign at half its source size or
 more and its parts apart.
@@ -113,8 +114,17 @@ GLYPHS = cell_glyphs()
 # signs and parentheses.
 RADICANDS = (list("ابتثجحخدذرزسشصضطظعغفقكلمنهوي") + list("أإآءؤئةى") + ["لا", "لأ", "لآ"]
              + list("٠١٢٣٤٥٦٧٨٩") + list("0123456789") + list("+−×()"))
-# The radical sizes whose bars stand over text rather than over pieces.
-TEXT_RADICALS = ("small", "medium", "large")
+# A factorial's operand, as far as the line's descent leaves room under it:
+# a number and the signs between numbers (letters' tails reach deeper).
+FACTORIAL_OPERANDS = list("٠١٢٣٤٥٦٧٨٩") + list("0123456789") + list("+−×")
+# The bars that run over text rather than over pieces, with the side of the
+# text they stand on (+1 above, -1 below) and what they keep clear of.
+TEXT_BARS = {
+    "small": (1, RADICANDS),
+    "medium": (1, RADICANDS),
+    "large": (1, RADICANDS),
+    "factorial": (-1, FACTORIAL_OPERANDS),
+}
 
 
 def text_font_path():
@@ -189,29 +199,34 @@ class Bars(unittest.TestCase):
         # every radical size has a sign and a completion in the fonts
         self.assertEqual(checked, {(size, join) for size in build.VINCULUMS for join in (False, True)})
 
-    def test_radical_bars_clear_the_text_beneath(self):
+    def test_bars_over_text_clear_it(self):
         path = text_font_path()
-        tops = {text: ink_extent(path, text)[1] for text in RADICANDS}
-        tallest = max(tops, key=tops.get)
+        extents = {text: ink_extent(path, text)
+                   for _, texts in TEXT_BARS.values() for text in texts}
         checked = set()
         for cell, mode, recipe, glyph in GLYPHS:
             sizes = [group.partition(":")[2] for group in recipe.split(" + ")
                      if group.startswith("vinculum:")]
-            if not sizes or sizes[0] not in TEXT_RADICALS:
+            if not sizes or sizes[0] not in TEXT_BARS:
                 continue
+            side, texts = TEXT_BARS[sizes[0]]
+            # the text's ink nearest the bar: its top under a bar above it,
+            # its bottom over a bar below it
+            nearest = max(texts, key=lambda text: side * extents[text][side > 0])
+            edge = extents[nearest][side > 0]
             with self.subTest(cell):
-                # The lowest ink over the radicand: from the bar's middle
-                # down, along the stretch no sign stroke stands in.
+                # The bar's edge facing the text, found from its middle along
+                # the stretch where no sign stroke stands.
                 bottom, top, reach = build.VINCULUMS[sizes[0]]
                 for x in range(-reach + 20, -60, 40):
                     y = (bottom + top) // 2
-                    while glyph.inked(x, y - 1):
-                        y -= 1
-                    self.assertGreaterEqual(y - tops[tallest], CLEARANCE,
-                                            f"{cell}: bar bottom {y} at x = {x} against "
-                                            f"{tallest} reaching {tops[tallest]:.0f} in {path}")
+                    while glyph.inked(x, y - side):
+                        y -= side
+                    self.assertGreaterEqual(side * (y - edge), CLEARANCE,
+                                            f"{cell}: bar edge {y} at x = {x} against "
+                                            f"{nearest} reaching {edge:.0f} in {path}")
                 checked.add(sizes[0])
-        self.assertEqual(checked, set(TEXT_RADICALS))
+        self.assertEqual(checked, set(TEXT_BARS))
 
     def test_fraction_bars_span_their_column(self):
         bottom, top = build.FRACTION_BAR
