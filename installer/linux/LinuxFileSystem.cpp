@@ -101,7 +101,7 @@ void LinuxFileSystem::Copy(const std::u16string& source, const std::u16string& d
         // Word starts every new document from Normal.dot in its templates
         // folder; LibreOffice has no such name and must be told.
         if (to == paths_.templatesFolder / "Normal.dot")
-            SetDefaultWriterTemplate(paths_.templatesFolder.parent_path(), to, write_);
+            InstallDefaultWriterTemplate(from, to, write_);
     } catch (const fs::filesystem_error& error) {
         Fail(error);
     }

@@ -15,8 +15,9 @@ namespace installer::xdg {
 // work here:
 // - the templates folder is made when LibreOffice's user profile exists but
 //   has no template folder yet, as on a profile where no template was saved;
-// - Normal.dot copied into the templates folder becomes the template new
-//   Writer text documents start from;
+// - Normal.dot copied into the templates folder makes the product's template
+//   the one new Writer text documents start from, in Writer's own format
+//   (.ott) when the installer's folder holds it beside the Word template;
 // - the user's fonts folder is made when a font is first copied into it, the
 //   "Traditional Arabic" alias that the installer's folder carries goes into
 //   the user's fontconfig folder with the fonts, and the font cache is

@@ -113,4 +113,17 @@ void SetDefaultWriterTemplate(const fs::path& profileFolder, const fs::path& tem
     WriteAtomically(registry, profile, write);
 }
 
+fs::path InstallDefaultWriterTemplate(const fs::path& source, const fs::path& wordTemplate, const BlockWriter& write)
+{
+    const fs::path templates = wordTemplate.parent_path();
+    const fs::path writerSource = fs::path(source).replace_extension(".ott");
+    fs::path installed = wordTemplate;
+    if (fs::is_regular_file(writerSource)) {
+        installed = templates / writerSource.filename();
+        CopyAtomically(writerSource, installed, Placement::Replace, write);
+    }
+    SetDefaultWriterTemplate(templates.parent_path(), installed, write);
+    return installed;
+}
+
 } // namespace installer::xdg

@@ -19,6 +19,18 @@ namespace installer::xdg {
 void SetDefaultWriterTemplate(const std::filesystem::path& profileFolder, const std::filesystem::path& templateFile,
                               const BlockWriter& write = WriteBlock);
 
+// Makes the product's template, just installed as `wordTemplate` (Normal.dot
+// in the profile's template folder) from `source` on the installation medium,
+// the one new Writer text documents start from. Writer takes a document's
+// settings, font embedding among them, only from a template in its own
+// format: when the medium carries that beside `source` (the same name, .ott),
+// it is copied into the template folder under its own name and becomes the
+// default; otherwise the Word template does. Returns the default template.
+// Throws std::filesystem::filesystem_error.
+std::filesystem::path InstallDefaultWriterTemplate(const std::filesystem::path& source,
+                                                   const std::filesystem::path& wordTemplate,
+                                                   const BlockWriter& write = WriteBlock);
+
 // The file URL of an absolute path, every byte outside the unreserved set
 // percent-encoded.
 std::string FileUrl(const std::filesystem::path& path);

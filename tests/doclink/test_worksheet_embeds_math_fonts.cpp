@@ -1,5 +1,7 @@
-// A worksheet started from the blank document or from the template, with a
-// row of symbols typed through the link and saved as ODT and as DOCX, must
+// A worksheet started from the blank document, from the template, or from
+// the template the installer makes Writer's default (loaded as a template,
+// as File > New does), with a row of symbols typed through the link and
+// saved as ODT and as DOCX, must
 // print with the math fonts on a machine that lacks them: a second office,
 // whose fontconfig set-up hides the project's fonts, exports each copy as a
 // PDF, and pdffonts must list the math fonts, embedded, and no substitute.
@@ -9,13 +11,17 @@
 #include "CatalogueTexts.h"
 #include "HeadlessOffice.h"
 #include "LibreOfficeDocumentLink.h"
+#include "LinuxFileSystem.h"
+#include "LinuxPaths.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <cstring>
 #include <optional>
@@ -77,6 +83,32 @@ bool WriteFile(const QString& path, const QByteArray& contents)
     return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
 }
 
+// Installs the templates beside `wordTemplate` the way the installer does,
+// into the LibreOffice user profile folder `profile`, and returns the file
+// the profile then names as the template of new text documents.
+QString InstallDefaultTemplate(const QString& wordTemplate, const QString& profile)
+{
+    namespace fs = std::filesystem;
+    using namespace installer::xdg;
+    const fs::path user = profile.toStdString();
+    fs::create_directories(user);
+    LinuxFileSystem files({LoginName(), user / "fonts", user / "template", user / "Nurvel", user / "fontconfig",
+                           user / "lock"},
+                          {});
+    const std::u16string templates =
+        u"C:\\Documents and Settings\\" + LoginName() + u"\\Application Data\\Microsoft\\Templates";
+    files.TestFolderExists(templates);
+    files.CopyFileReplacing(OnDriveZ(wordTemplate.toStdString()), templates + u"\\Normal.dot");
+
+    QFile registry(profile + QStringLiteral("/registrymodifications.xcu"));
+    if (!registry.open(QIODevice::ReadOnly))
+        return {};
+    static const QRegularExpression item(
+        QStringLiteral("oor:name=\"ooSetupFactoryTemplateFile\" oor:op=\"fuse\"><value>([^<]*)</value>"));
+    const QRegularExpressionMatch found = item.match(QString::fromUtf8(registry.readAll()));
+    return found.hasMatch() ? QUrl::fromEncoded(found.captured(1).toUtf8()).toLocalFile() : QString();
+}
+
 } // namespace
 
 class TestWorksheetEmbedsMathFonts : public QObject {
@@ -84,6 +116,7 @@ class TestWorksheetEmbedsMathFonts : public QObject {
 
     QTemporaryDir work_;
     std::optional<HeadlessOffice> writer_; // sees the project's fonts
+    QString installedTemplate_;            // Writer's default after the installation
     int printers_ = 0;
 
     // Starts an office with `fontconfig` as its fontconfig set-up.
@@ -159,6 +192,11 @@ private slots:
             "</fontconfig>\n";
         QVERIFY(WriteFile(work_.filePath(QStringLiteral("without-fonts.conf")), withoutFonts));
 
+        installedTemplate_ = InstallDefaultTemplate(QStringLiteral(GLYPHBOARD_TEMPLATE),
+                                                    work_.filePath(QStringLiteral("profile")));
+        QVERIFY2(installedTemplate_.endsWith(QLatin1String("/template/VovediVoda.ott")),
+                 qPrintable(installedTemplate_));
+
         StartOffice(writer_, "embed-writer", withFonts);
     }
 
@@ -183,6 +221,7 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::newRow("blank document") << QStringLiteral(GLYPHBOARD_BLANK_DOCUMENT);
         QTest::newRow("template") << QStringLiteral(GLYPHBOARD_TEMPLATE_SOURCE);
+        QTest::newRow("installed default template") << installedTemplate_;
     }
 
     void savedWorksheetPrintsWithTheMathFonts()

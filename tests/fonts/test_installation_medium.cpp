@@ -21,7 +21,7 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         const QStringList names{
-            QStringLiteral("VovediVoda.dot"), QStringLiteral("NurvelSans.ttf"),
+            QStringLiteral("VovediVoda.dot"), QStringLiteral("VovediVoda.ott"), QStringLiteral("NurvelSans.ttf"),
             QStringLiteral("NurvelSansB.ttf"), QStringLiteral("Vudida.ttf"),
             QStringLiteral("Dizever.ttf"), QStringLiteral("NurvelT.nrv"),
             QStringLiteral("NurvelV.nrv"), QStringLiteral("Docpush.exe"),
@@ -49,6 +49,16 @@ private slots:
         const QString family = QStringLiteral("Traditional Arabic");
         const QByteArray utf16(reinterpret_cast<const char *>(family.utf16()), family.size() * 2);
         QVERIFY(dot.contains(utf16));
+    }
+
+    // The template in Writer's own format, whose settings Writer reads: an
+    // OpenDocument package whose first entry names it a text template.
+    void writerTemplateIsAnOpenDocumentTemplate()
+    {
+        const QByteArray ott = read(QStringLiteral("VovediVoda.ott"));
+        QVERIFY(ott.startsWith("PK\x03\x04"));
+        QCOMPARE(ott.mid(30, 8), QByteArray("mimetype"));
+        QCOMPARE(ott.mid(38, 48), QByteArray("application/vnd.oasis.opendocument.text-template"));
     }
 
     void placeholdersSayWhatTheyAre_data()

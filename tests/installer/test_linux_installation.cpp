@@ -37,9 +37,9 @@ namespace {
 
 // The palette is a Linux program without extension; the other program
 // keeps its Windows name.
-const char* const sourceFiles[] = {"VovediVoda.dot", "NurvelSans.ttf", "NurvelSansB.ttf", "Vudida.ttf",
-                                   "Dizever.ttf",    "NurvelT.nrv",    "NurvelV.nrv",     "Glyphboard",
-                                   "Docpush.exe",    "65-traditional-arabic.conf"};
+const char* const sourceFiles[] = {"VovediVoda.dot", "VovediVoda.ott", "NurvelSans.ttf", "NurvelSansB.ttf",
+                                   "Vudida.ttf",     "Dizever.ttf",    "NurvelT.nrv",    "NurvelV.nrv",
+                                   "Glyphboard",     "Docpush.exe",    "65-traditional-arabic.conf"};
 const char* const fontFiles[] = {"NurvelSans.ttf", "NurvelSansB.ttf", "Vudida.ttf", "Dizever.ttf"};
 const char* const programFiles[] = {"NurvelT.nrv", "NurvelV.nrv", "Glyphboard", "Docpush.exe"};
 const fs::path profile = "home/.config/libreoffice/4/user";
@@ -51,6 +51,11 @@ const std::string ordinarySettings =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\">\n"
     "<item oor:path=\"/org.openoffice.Office.Common/Misc\"><prop oor:name=\"FirstRun\" "
     "oor:op=\"fuse\"><value>false</value></prop></item>\n</oor:items>\n";
+// A template of the user's own as Writer's default for text documents.
+const std::string usersDefaultItem =
+    "<item oor:path=\"/org.openoffice.Setup/Office/Factories/org.openoffice.Setup:Factory[&apos;com.sun.star.text."
+    "TextDocument&apos;]\"><prop oor:name=\"ooSetupFactoryTemplateFile\" oor:op=\"fuse\"><value>file:///home/u/"
+    "Mine.ott</value></prop></item>\n";
 
 using Tree = std::map<fs::path, std::string>;
 
@@ -189,7 +194,7 @@ struct Machine {
 
     // Every file and link below the machine, by relative path: a file with
     // its contents, a link as "-> target". LibreOffice's settings read as
-    // what matters in them.
+    // what matters in them: which installed template is the default.
     Tree Files() const
     {
         Tree tree;
@@ -202,12 +207,19 @@ struct Machine {
         }
         if (tree.contains(settings)) {
             std::string& text = tree[settings];
-            const std::string item = "<value>" + FileUrl(root / templates / "Normal.dot") + "</value>";
-            if (text.find(item) != std::string::npos && text.find("FirstRun") != std::string::npos)
-                text = "FirstRun kept, Normal.dot the default";
+            for (const char* name : {"VovediVoda.ott", "Normal.dot"}) {
+                const std::string item = "<value>" + FileUrl(root / templates / name) + "</value>";
+                if (text.find(item) != std::string::npos && text.find("FirstRun") != std::string::npos)
+                    text = std::string("FirstRun kept, ") + name + " the default";
+            }
         }
-        if (tree.contains(profile / EarlierTemplateSetting))
-            tree[profile / EarlierTemplateSetting] = "earlier default kept";
+        if (tree.contains(profile / EarlierTemplateSetting)) {
+            std::string& text = tree[profile / EarlierTemplateSetting];
+            const std::size_t start = text.find("<value");
+            const std::size_t end = text.find("</prop>", start);
+            if (start != std::string::npos && end != std::string::npos)
+                text = "earlier default kept: " + text.substr(start, end - start);
+        }
         return tree;
     }
 
@@ -217,9 +229,10 @@ struct Machine {
         Tree tree;
         for (const char* name : sourceFiles)
             tree[fs::path("setup") / name] = name;
-        tree[settings] = "FirstRun kept, Normal.dot the default";
-        tree[profile / EarlierTemplateSetting] = "earlier default kept";
+        tree[settings] = "FirstRun kept, VovediVoda.ott the default";
+        tree[profile / EarlierTemplateSetting] = "earlier default kept: <value/>";
         tree[templates / "Normal.dot"] = "VovediVoda.dot";
+        tree[templates / "VovediVoda.ott"] = "VovediVoda.ott";
         tree["home/.config/fontconfig/conf.d/65-traditional-arabic.conf"] = "65-traditional-arabic.conf";
         for (const char* font : fontFiles)
             tree[fonts / font] = font;
@@ -306,12 +319,14 @@ const std::vector<Scenario>& Scenarios()
              t[templates / "Normal.dot"] = "user's template";
              t[settings] = ordinarySettings;
              t.erase(profile / EarlierTemplateSetting);
+             t.erase(templates / "VovediVoda.ott");
          }},
         {"no LibreOffice profile: no template, but fonts and program files",
          [](Machine& m) { fs::remove_all(m.root / "home/.config/libreoffice"); }, plain,
          Incomplete(InstallPart::Template, FileAction::Copy, u"Normal.dot", FailureKind::NotFound),
          [](Machine&, Tree& t) {
-             for (const fs::path& file : {settings, profile / EarlierTemplateSetting, templates / "Normal.dot"})
+             for (const fs::path& file : {settings, profile / EarlierTemplateSetting, templates / "Normal.dot",
+                                          templates / "VovediVoda.ott"})
                  t.erase(file);
          }},
         {"the fonts folder a dangling link",
@@ -348,6 +363,35 @@ const std::vector<Scenario>& Scenarios()
              QCOMPARE(Read(m.root / templates / "Normal.dot"), "user's template");
          },
          plain, Success(), [](Machine&, Tree& t) { t[templates / "OldNormal.dot"] = "user's template"; }},
+        {"the disk full while the Writer template is written, then a rerun",
+         [](Machine& m) {
+             QCOMPARE(m.Install(FailingOn("VovediVoda.ott", ENOSPC)),
+                      Incomplete(InstallPart::Template, FileAction::Copy, u"VovediVoda.dot", FailureKind::NoSpace));
+             QVERIFY(!fs::exists(m.root / templates / "VovediVoda.ott"));
+             QCOMPARE(Read(m.root / settings), ordinarySettings);
+         },
+         plain, Success(), asInstalled},
+        {"a medium without the Writer template: the Word template is Writer's default",
+         [](Machine& m) { fs::remove(m.root / "setup/VovediVoda.ott"); }, plain, Success(),
+         [](Machine&, Tree& t) {
+             t.erase("setup/VovediVoda.ott");
+             t.erase(templates / "VovediVoda.ott");
+             t[settings] = "FirstRun kept, Normal.dot the default";
+         }},
+        {"an earlier installation made the Word template the default: the user's own choice stays kept",
+         [](Machine& m) {
+             std::string ownDefault = ordinarySettings;
+             ownDefault.insert(ownDefault.rfind("</oor:items>"), usersDefaultItem);
+             Write(m.root / settings, ownDefault);
+             fs::rename(m.root / "setup/VovediVoda.ott", m.root / "VovediVoda.ott");
+             QCOMPARE(m.Install(), Success());
+             QCOMPARE(m.Files()[settings], "FirstRun kept, Normal.dot the default");
+             fs::rename(m.root / "VovediVoda.ott", m.root / "setup/VovediVoda.ott");
+         },
+         plain, Success(),
+         [](Machine&, Tree& t) {
+             t[profile / EarlierTemplateSetting] = "earlier default kept: <value>file:///home/u/Mine.ott</value>";
+         }},
         {"an installer killed while writing Normal.dot, then a rerun",
          [](Machine& m) {
              Write(m.root / templates / "Normal.dot", "user's template");

@@ -1,7 +1,8 @@
 // The installed template on a real LibreOffice profile: after the
 // installation a headless Writer started on that profile makes every new text
-// document right to left, with "Traditional Arabic" as the complex-script
-// font, as the template does.
+// document from the template in Writer's own format: right to left, with
+// "Traditional Arabic" as the complex-script font, and with the setting that
+// embeds its fonts when it is saved.
 
 #include "HeadlessOffice.h"
 #include "LinuxFileSystem.h"
@@ -12,6 +13,7 @@
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
 #include <com/sun/star/frame/XComponentLoader.hpp>
+#include <com/sun/star/lang/XMultiServiceFactory.hpp>
 #include <com/sun/star/text/XTextDocument.hpp>
 
 #include <QTemporaryDir>
@@ -35,6 +37,7 @@ constexpr sal_Int16 rightToLeft = 1;
 struct NewDocument {
     sal_Int16 writingMode = -1;
     QString complexFont;
+    bool embedsFonts = false; // the document setting EmbedFonts
 };
 
 NewDocument MakeNewTextDocument(const std::string& pipeName)
@@ -54,6 +57,11 @@ NewDocument MakeNewTextDocument(const std::string& pipeName)
     rtl::OUString font;
     paragraph->getPropertyValue(rtl::OUString("CharFontNameComplex")) >>= font;
     result.complexFont = QString::fromStdU16String(doclink::office::ToU16String(font));
+    const Reference<css::beans::XPropertySet> settings(
+        Reference<css::lang::XMultiServiceFactory>(document, UNO_QUERY_THROW)
+            ->createInstance(rtl::OUString("com.sun.star.text.DocumentSettings")),
+        UNO_QUERY_THROW);
+    settings->getPropertyValue(rtl::OUString("EmbedFonts")) >>= result.embedsFonts;
     connection->Dispose();
     return result;
 }
@@ -99,6 +107,8 @@ private slots:
             const NewDocument after = MakeNewTextDocument(office_->PipeName());
             QCOMPARE(after.writingMode, rightToLeft);
             QCOMPARE(after.complexFont, QStringLiteral("Traditional Arabic"));
+            // Only a template in Writer's own format passes this setting on.
+            QVERIFY(after.embedsFonts);
         } catch (const std::exception& error) {
             QFAIL(error.what());
         } catch (const css::uno::Exception& error) {

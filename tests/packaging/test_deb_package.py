@@ -24,8 +24,9 @@ ICON_SVG = f"usr/share/icons/hicolor/scalable/apps/{APP_ID}.svg"
 ALIAS = "65-glyphboard-traditional-arabic.conf"
 ALIAS_AVAIL = f"usr/share/fontconfig/conf.avail/{ALIAS}"
 ALIAS_LINK = f"etc/fonts/conf.d/{ALIAS}"
-# One of LibreOffice's shared template folders, in a category of its own.
-TEMPLATE = "usr/lib/libreoffice/share/template/common/Glyphboard/VovediVoda.dot"
+# One of LibreOffice's shared template folders, in a category of its own:
+# the template in Word's format and in Writer's own.
+TEMPLATES = [f"usr/lib/libreoffice/share/template/common/Glyphboard/VovediVoda.{ext}" for ext in ("dot", "ott")]
 # The insertion component, unpacked among the office's bundled extensions.
 EXTENSION_DIR = "usr/lib/libreoffice/share/extensions/glyphboard"
 EXTENSION = [f"{EXTENSION_DIR}/{name}" for name in (
@@ -50,7 +51,7 @@ LAYOUT = [
     *[f"{FONT_DIR}/{font}" for font, _family in FONTS],
     ALIAS_AVAIL,
     ALIAS_LINK,
-    TEMPLATE,
+    *TEMPLATES,
     *EXTENSION,
     f"usr/share/doc/{PACKAGE}/copyright",
     f"usr/share/doc/{PACKAGE}/changelog.gz",
@@ -130,8 +131,8 @@ class PackageContents(unittest.TestCase):
         self.assertEqual(sorted(found - expected), [], "not expected in the package")
 
     def test_fonts_and_template_are_the_ones_the_build_made(self):
-        built = {os.path.basename(path): path for path in facts["fonts"] + [facts["template"]]}
-        packaged = [f"{FONT_DIR}/{font}" for font, _family in FONTS] + [TEMPLATE]
+        built = {os.path.basename(path): path for path in facts["fonts"] + facts["templates"]}
+        packaged = [f"{FONT_DIR}/{font}" for font, _family in FONTS] + TEMPLATES
         for path in packaged:
             with self.subTest(file=path):
                 with open(built[os.path.basename(path)], "rb") as a, open(in_package(path), "rb") as b:
