@@ -75,6 +75,9 @@ RADICAL_BAR_BOTTOM = TEXT_TALLEST + 43
 # with tails or dots below the line, and parentheses, reach deeper than the
 # line's descent leaves room for, and cross it.
 FACTORIAL_BAR_TOP = -97 - 43
+# The denominator radical's bar runs between the denominators' tops (170, a
+# + reaches 179) and the fraction bar (230), clear of both by the room its
+# row's script size leaves, and about as thin as the scripts' strokes.
 # (bottom, top, reach) of each radical size's bar; a sign's bar starts at its
 # corner, which the sign's mode puts on the glyph's left edge. The numerator
 # radical shares its completion with the large radical, and so its bar, which
@@ -83,7 +86,7 @@ VINCULUMS = {
     "small": (RADICAL_BAR_BOTTOM, RADICAL_BAR_BOTTOM + 35, TEXT_REACH),
     "medium": (RADICAL_BAR_BOTTOM, RADICAL_BAR_BOTTOM + 40, TEXT_REACH),
     "large": (RADICAL_BAR_BOTTOM, RADICAL_BAR_BOTTOM + 40, TEXT_REACH),
-    "low": (160, 200, COLUMN_REACH),
+    "low": (192, 218, COLUMN_REACH),
     "factorial": (FACTORIAL_BAR_TOP - 35, FACTORIAL_BAR_TOP, TEXT_REACH),
 }
 VINCULUM_INTO_SIGN = 10       # how far a sign's bar runs into its corner stroke

@@ -40,8 +40,10 @@ import build_math_fonts as build  # noqa: E402
 # 6 pt at a 12 pt body, the smallest at which Arabic letters keep their dots
 # apart in print.
 SCRIPT_FLOOR = 0.5
-# The least room between the parts of a glyph, in font units.
+# The least room between the parts of a glyph, in font units, and between
+# parts of a row set at script size (the denominators', .55 of the body).
 CLEARANCE = 20
+SCRIPT_CLEARANCE = CLEARANCE * 0.55
 
 TABLE = build.read_glyph_table(os.path.join(SOURCE_DIR, "fonts", "glyph-table.tsv"))
 
@@ -108,6 +110,20 @@ def cell_glyphs():
 
 
 GLYPHS = cell_glyphs()
+
+
+def bar_edges(glyph, size, direction):
+    """(x, y) of the last ink of a radical size's bar from its middle up
+    (direction 1) or down (-1), along the stretch where no sign stroke
+    stands."""
+    bottom, top, reach = build.VINCULUMS[size]
+    edges = []
+    for x in range(-reach + 20, -60, 40):
+        y = (bottom + top) // 2
+        while glyph.inked(x, y + direction):
+            y += direction
+        edges.append((x, y))
+    return edges
 
 # What a teacher types under a radical in the text font: every letter, the
 # alif forms with hamza or madda and lam-alef, both sets of digits, the
@@ -215,18 +231,32 @@ class Bars(unittest.TestCase):
             nearest = max(texts, key=lambda text: side * extents[text][side > 0])
             edge = extents[nearest][side > 0]
             with self.subTest(cell):
-                # The bar's edge facing the text, found from its middle along
-                # the stretch where no sign stroke stands.
-                bottom, top, reach = build.VINCULUMS[sizes[0]]
-                for x in range(-reach + 20, -60, 40):
-                    y = (bottom + top) // 2
-                    while glyph.inked(x, y - side):
-                        y -= side
+                for x, y in bar_edges(glyph, sizes[0], -side):
                     self.assertGreaterEqual(side * (y - edge), CLEARANCE,
                                             f"{cell}: bar edge {y} at x = {x} against "
                                             f"{nearest} reaching {edge:.0f} in {path}")
                 checked.add(sizes[0])
         self.assertEqual(checked, set(TEXT_BARS))
+
+    def test_denominator_radical_bar_runs_between_denominators_and_fraction_bar(self):
+        # the denominators' highest ink, the fraction bar they bring left out
+        denominators = max(box[3] for _, mode, _, glyph in GLYPHS if mode == "den"
+                           for box in glyph.contour_bounds()
+                           if (box[1], box[3]) != build.FRACTION_BAR)
+        checked = 0
+        for cell, mode, recipe, glyph in GLYPHS:
+            if "vinculum:low" not in recipe.split(" + "):
+                continue
+            checked += 1
+            with self.subTest(cell):
+                for x, y in bar_edges(glyph, "low", -1):
+                    self.assertGreaterEqual(y - denominators, SCRIPT_CLEARANCE,
+                                            f"{cell}: bar bottom {y} at x = {x}, denominators "
+                                            f"up to {denominators}")
+                for x, y in bar_edges(glyph, "low", 1):
+                    self.assertGreaterEqual(build.FRACTION_BAR[0] - y, SCRIPT_CLEARANCE,
+                                            f"{cell}: bar top {y} at x = {x} meets the fraction bar")
+        self.assertGreater(checked, 0, "no glyph draws the denominator radical's bar")
 
     def test_fraction_bars_span_their_column(self):
         bottom, top = build.FRACTION_BAR
