@@ -13,7 +13,6 @@ namespace {
 const QColor kDialogGrey(0xD4, 0xD0, 0xC8);
 
 // Our own wording; the titles are those of the seals in the icon and logo.
-const QString kProductTitle = QStringLiteral("لوحة الرموز الرياضية");
 const QString kShortName = QStringLiteral("جليف بورد");
 const QString kEditionNumeral = QStringLiteral("٣");
 const std::array<QString, 2> kSaying{QStringLiteral("رَبِّ اشْرَحْ لِي صَدْرِي"),
