@@ -8,6 +8,25 @@ namespace glyphboard {
 
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kDesignDpi = 96;
+inline constexpr int kTwipsPerPixel = kTwipsPerInch / kDesignDpi;
+
+// Places and sizes of a design, in twips.
+struct TwipPoint {
+    int x;
+    int y;
+};
+
+struct TwipSize {
+    int width;
+    int height;
+};
+
+struct TwipRect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
 
 constexpr int TwipsToPixels(int twips, int dpi = kDesignDpi)
 {

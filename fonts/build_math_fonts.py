@@ -60,15 +60,34 @@ SPACE_WIDTH = 250
 TEXT_REACH = 1100
 COLUMN_REACH = 600
 VINCULUM_BACK = 200
+# The tallest ink of the text font's letters, digits and signs: the hamza of
+# أ, 1007 units high in "Traditional Arabic" (alif alone 695, digits 630).
+TEXT_TALLEST = 1007
+# The radicals typed over text (small, medium, large) carry their bars above
+# it, with room for the rasteriser's edge even at 9 pt; the sizes differ in
+# how far their signs reach down: the small one stands on the line (a digit
+# or a short word), the medium one goes under the letters' tails, the large
+# one under a denominator built from pieces. Bars and signs end below the
+# text font's ascent (1124), so that a line holding a radical opens no wider.
+RADICAL_BAR_BOTTOM = TEXT_TALLEST + 43
+# The factorial's corner runs under its operand, a number or a letter: its
+# bar keeps the same room under the digits' tails (٤ reaches -97). Letters
+# with tails or dots below the line, and parentheses, reach deeper than the
+# line's descent leaves room for, and cross it.
+FACTORIAL_BAR_TOP = -97 - 43
+# The denominator radical's bar runs between the denominators' tops (170, a
+# + reaches 179) and the fraction bar (230), clear of both by the room its
+# row's script size leaves, and about as thin as the scripts' strokes.
 # (bottom, top, reach) of each radical size's bar; a sign's bar starts at its
 # corner, which the sign's mode puts on the glyph's left edge. The numerator
-# radical shares its completion with the large radical, and so its bar.
+# radical shares its completion with the large radical, and so its bar, which
+# clears the tallest numerator with room to spare.
 VINCULUMS = {
-    "small": (585, 620, TEXT_REACH),
-    "medium": (760, 800, TEXT_REACH),
-    "large": (740, 780, TEXT_REACH),
-    "low": (160, 200, COLUMN_REACH),
-    "factorial": (-88, -53, TEXT_REACH),   # the factorial corner, under the line
+    "small": (RADICAL_BAR_BOTTOM, RADICAL_BAR_BOTTOM + 35, TEXT_REACH),
+    "medium": (RADICAL_BAR_BOTTOM, RADICAL_BAR_BOTTOM + 40, TEXT_REACH),
+    "large": (RADICAL_BAR_BOTTOM, RADICAL_BAR_BOTTOM + 40, TEXT_REACH),
+    "low": (192, 218, COLUMN_REACH),
+    "factorial": (FACTORIAL_BAR_TOP - 35, FACTORIAL_BAR_TOP, TEXT_REACH),
 }
 VINCULUM_INTO_SIGN = 10       # how far a sign's bar runs into its corner stroke
 # A completion takes next to no room of its own, but some: a glyph without
@@ -86,7 +105,6 @@ COMPLETION_ADVANCE = PAD / 2
 # narrower), the short one a single letter up to 700. Marks reach up to
 # 1101, inside the text font's ascent (1124), so that a line with an overbar
 # opens no wider.
-TEXT_TALLEST = 1007
 OVERBAR = (1040, 1070)
 OVERBAR_REACHES = {"long": 1250, "short": 700}
 OVERBAR_MARK = 28             # an arrow head's rise and fall from the bar's middle

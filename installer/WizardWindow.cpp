@@ -3,7 +3,7 @@
 #include "Installation.h"
 #include "SetTopmost.h"
 #include "SystemFacts.h"
-#include "Twips.h"
+#include "QtTwips.h"
 #include "WizardLayout.h"
 #include "WizardPictures.h"
 
@@ -17,22 +17,14 @@
 namespace installer::wizard {
 namespace {
 
-constexpr int ticksUntilYes = 5;
-constexpr int tickInterval = 1000;  // ms
+constexpr int kTicksUntilYes = 5;
+constexpr int kTickInterval = 1000;  // ms
 
 // The window's size is given for the whole window; Qt sizes the client area,
 // so take off a fixed single border (3 pixels a side) and the title bar.
-constexpr QSize frameAllowance{6, 25};
+constexpr QSize kFrameAllowance{6, 25};
 
-int Pixels(int twips)
-{
-    return glyphboard::TwipsToPixels(twips);
-}
-
-QRect PixelRect(const Control& control)
-{
-    return {Pixels(control.left), Pixels(control.top), Pixels(control.width), Pixels(control.height)};
-}
+using glyphboard::ToPixels;
 
 QString Text(const char16_t* text)
 {
@@ -53,13 +45,13 @@ QFont FontFor(Look look)
 
 // Labels of one text line are not wrapped: a wrapped word would fall below
 // the label and vanish.
-constexpr int twoLines = 500;  // twips
+constexpr int kTwoLines = 500;  // twips
 
 void StyleLabel(QLabel& label, Look look, int height)
 {
     label.setFont(FontFor(look));
     label.setTextFormat(Qt::PlainText);
-    const bool wraps = height >= twoLines;
+    const bool wraps = height >= kTwoLines;
     label.setWordWrap(wraps);
     label.setAutoFillBackground(true);
     // A single line sits in the middle, so that fonts with tall lines are
@@ -97,7 +89,7 @@ WizardWindow::WizardWindow(SystemProbe& probe, FileSystem& files, Desktop& deskt
       probe_(probe), files_(files), desktop_(desktop)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(Text(windowCaption));
+    setWindowTitle(Text(kWindowCaption));
     setWindowIcon(WindowIcon());
     BuildControls();
     ConnectHandlers();
@@ -112,21 +104,9 @@ Widget* WizardWindow::Find(const char* name) const
 
 void WizardWindow::BuildControls()
 {
-    for (const Control& control : welcomeView)
-        CreateControl(control, this);
-    for (const Page& layer : layers) {
-        QWidget* parent = this;
-        if (layer.name) {
-            auto* page = new QFrame(this);
-            page->setObjectName(QLatin1String(layer.name));
-            page->resize(Pixels(pageSize.width), Pixels(pageSize.height));
-            page->setAutoFillBackground(true);  // covers the welcome view
-            page->hide();
-            parent = page;
-        }
-        for (const Control& control : layer.controls)
-            CreateControl(control, parent);
-    }
+    glyphboard::ForEachControlBottomFirst<Control>(kContainers, [this](const char* container, const Control& control) {
+        CreateControl(control, container ? Find<QWidget>(container) : this);
+    });
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
 }
@@ -145,7 +125,7 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
     case Kind::Label:
     case Kind::Box: {
         auto* label = new QLabel(Text(control.caption), parent);
-        StyleLabel(*label, control.kind == Kind::Box ? Look::Bordered : control.look, control.height);
+        StyleLabel(*label, control.kind == Kind::Box ? Look::Bordered : control.look, control.rect.height);
         widget = label;
         break;
     }
@@ -173,16 +153,24 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
         // the installation goes through the platform's file system.
         widget = new QListWidget(parent);
         break;
+    case Kind::Page: {
+        // Hidden until a button opens it; moved into place at load.
+        auto* page = new QFrame(parent);
+        page->setAutoFillBackground(true);  // covers the welcome view
+        page->hide();
+        widget = page;
+        break;
+    }
     }
     widget->setObjectName(QLatin1String(control.name));
-    widget->setGeometry(PixelRect(control));
+    widget->setGeometry(ToPixels(control.rect));
     return widget;
 }
 
 void WizardWindow::Load()
 {
     SetTopmost(*this);
-    setFixedSize(QSize(Pixels(windowOuterSize.width), Pixels(windowOuterSize.height)) - frameAllowance);
+    setFixedSize(ToPixels(kWindowOuterSize) - kFrameAllowance);
 
     auto* list = Find<QListWidget>("List1");
     list->addItems({QString::fromStdU16String(CurrentUserName(probe_)),
@@ -194,7 +182,7 @@ void WizardWindow::Load()
     Find<QLabel>("Label2")->setText(list->currentItem()->text());
 
     for (const char* page : {"Picture1", "Picture3", "Picture4", "Picture5"})
-        Find<QWidget>(page)->move(Pixels(pageLeft), Pixels(pageTop));
+        Find<QWidget>(page)->move(ToPixels(kPagePlace));
 }
 
 void WizardWindow::ConnectHandlers()
@@ -204,7 +192,7 @@ void WizardWindow::ConnectHandlers()
     };
     onClick("Command1", [this] {
         Find<QWidget>("Picture1")->show();
-        Find<QTimer>("Timer1")->start(tickInterval);
+        Find<QTimer>("Timer1")->start(kTickInterval);
         Find<QWidget>("Command3")->hide();
     });
     onClick("Command2", [this] { close(); });
@@ -224,9 +212,9 @@ void WizardWindow::Tick()
 {
     // The timer ticks for as long as the window exists; the count stops at
     // the tick that reveals Yes so that it can never overflow.
-    if (tickCount_ >= ticksUntilYes)
+    if (tickCount_ >= kTicksUntilYes)
         return;
-    if (++tickCount_ == ticksUntilYes)
+    if (++tickCount_ == kTicksUntilYes)
         Find<QWidget>("Command3")->show();
 }
 

@@ -15,7 +15,7 @@ struct SessionDialog {
 };
 
 // The restart (or log-out) dialog of each desktop session that has one.
-const SessionDialog sessionDialogs[] = {
+const SessionDialog kSessionDialogs[] = {
     {"GNOME", "gnome-session-quit", {QStringLiteral("--reboot")}},
     {"Unity", "gnome-session-quit", {QStringLiteral("--reboot")}},
     {"Budgie", "gnome-session-quit", {QStringLiteral("--reboot")}},
@@ -43,7 +43,7 @@ void LinuxDesktop::ExploreFolder(const std::u16string& path)
 void LinuxDesktop::ShowShutdownDialog()
 {
     const QStringList desktops = qEnvironmentVariable("XDG_CURRENT_DESKTOP").split(u':', Qt::SkipEmptyParts);
-    for (const SessionDialog& dialog : sessionDialogs) {
+    for (const SessionDialog& dialog : kSessionDialogs) {
         const QString program = QStandardPaths::findExecutable(QString::fromLatin1(dialog.program));
         if (desktops.contains(QLatin1String(dialog.desktop), Qt::CaseInsensitive) && !program.isEmpty()) {
             QProcess::startDetached(program, dialog.arguments);

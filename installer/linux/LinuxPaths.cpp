@@ -62,8 +62,8 @@ fs::path Below(fs::path folder, const QStringList& components, qsizetype first)
     return folder;
 }
 
-constexpr char16_t escapedBackslash = 0xF05C;
-constexpr char16_t firstByteEscape = 0xDC80;  // stands for the byte 0x80
+constexpr char16_t kEscapedBackslash = 0xF05C;
+constexpr char16_t kFirstByteEscape = 0xDC80;  // stands for the byte 0x80
 
 // The code point of the well-formed UTF-8 sequence at the start of bytes and
 // its length, or length 0 when it is not well formed.
@@ -184,12 +184,12 @@ std::u16string WindowsName(std::string_view bytes)
     while (!bytes.empty()) {
         const auto [code, length] = DecodeUtf8(bytes);
         if (code == u'\\') {
-            name += escapedBackslash;
-        } else if (length == 0 || code == escapedBackslash) {
+            name += kEscapedBackslash;
+        } else if (length == 0 || code == kEscapedBackslash) {
             // Escape the stray byte, or each byte of a real U+F05C.
             const std::size_t escaped = length == 0 ? 1 : length;
             for (std::size_t i = 0; i < escaped; ++i)
-                name += char16_t(firstByteEscape + (static_cast<unsigned char>(bytes[i]) - 0x80));
+                name += char16_t(kFirstByteEscape + (static_cast<unsigned char>(bytes[i]) - 0x80));
             bytes.remove_prefix(escaped);
             continue;
         } else {
@@ -210,9 +210,9 @@ std::string LinuxName(std::u16string_view name)
         if (pair) {
             AppendUtf8(bytes, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (name[i + 1] - 0xDC00));
             ++i;
-        } else if (unit >= firstByteEscape && unit <= firstByteEscape + 0x7F) {
-            bytes += char(0x80 + (unit - firstByteEscape));
-        } else if (unit == escapedBackslash) {
+        } else if (unit >= kFirstByteEscape && unit <= kFirstByteEscape + 0x7F) {
+            bytes += char(0x80 + (unit - kFirstByteEscape));
+        } else if (unit == kEscapedBackslash) {
             bytes += '\\';
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
             AppendUtf8(bytes, 0xFFFD);  // a lone surrogate names no byte

@@ -42,7 +42,7 @@ std::u16string WindowsName(std::string_view bytes);
 std::string LinuxName(std::u16string_view name);
 
 // The Windows folder the probes report.
-inline constexpr std::u16string_view WindowsFolderName = u"C:\\WINDOWS";
+inline constexpr std::u16string_view kWindowsFolderName = u"C:\\WINDOWS";
 
 // The login name of the user running the installer.
 std::u16string LoginName();

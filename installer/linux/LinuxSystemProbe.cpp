@@ -9,9 +9,9 @@ namespace {
 // buffer of spaces.
 std::u16string InBuffer(std::u16string_view text)
 {
-    std::u16string buffer(text.substr(0, ProbeBufferLength - 1));
+    std::u16string buffer(text.substr(0, kProbeBufferLength - 1));
     buffer += u'\0';
-    buffer.resize(ProbeBufferLength, u' ');
+    buffer.resize(kProbeBufferLength, u' ');
     return buffer;
 }
 
@@ -30,7 +30,7 @@ VersionNumbers LinuxSystemProbe::QueryVersion()
 
 std::u16string LinuxSystemProbe::WindowsFolderBuffer()
 {
-    return InBuffer(WindowsFolderName);
+    return InBuffer(kWindowsFolderName);
 }
 
 std::u16string LinuxSystemProbe::UserNameBuffer()

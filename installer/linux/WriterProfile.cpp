@@ -12,23 +12,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::string_view itemStart =
+constexpr std::string_view kItemStart =
     "<item oor:path=\"/org.openoffice.Setup/Office/Factories/"
     "org.openoffice.Setup:Factory[&apos;com.sun.star.text.TextDocument&apos;]\">"
     "<prop oor:name=\"ooSetupFactoryTemplateFile\" oor:op=\"fuse\">";
-constexpr std::string_view itemEnd = "</prop></item>";
+constexpr std::string_view kItemEnd = "</prop></item>";
 // The same item as another writer may spell it.
-constexpr std::string_view factoryPaths[] = {
+constexpr std::string_view kFactoryPaths[] = {
     "Factory[&apos;com.sun.star.text.TextDocument&apos;]",
     "Factory['com.sun.star.text.TextDocument']",
     "Factory[&#39;com.sun.star.text.TextDocument&#39;]",
 };
-constexpr std::string_view propertyName = "oor:name=\"ooSetupFactoryTemplateFile\"";
-constexpr std::string_view emptyProfile =
+constexpr std::string_view kPropertyName = "oor:name=\"ooSetupFactoryTemplateFile\"";
+constexpr std::string_view kEmptyProfile =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<oor:items xmlns:oor=\"http://openoffice.org/2001/registry\" xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
     "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\">\n";
-constexpr std::string_view itemsEnd = "</oor:items>";
+constexpr std::string_view kItemsEnd = "</oor:items>";
 
 std::optional<std::string> Read(const fs::path& path)
 {
@@ -50,8 +50,8 @@ std::optional<std::pair<std::size_t, std::size_t>> FindItem(const std::string& p
         if (end == std::string::npos)
             return std::nullopt;
         const std::string_view item(profile.data() + at, end - at);
-        for (std::string_view path : factoryPaths) {
-            if (item.find(path) != std::string_view::npos && item.find(propertyName) != std::string_view::npos)
+        for (std::string_view path : kFactoryPaths) {
+            if (item.find(path) != std::string_view::npos && item.find(kPropertyName) != std::string_view::npos)
                 return std::pair{at, end + std::string_view("</item>").size()};
         }
     }
@@ -60,9 +60,9 @@ std::optional<std::pair<std::size_t, std::size_t>> FindItem(const std::string& p
 
 std::string Item(std::string_view value)
 {
-    std::string item(itemStart);
+    std::string item(kItemStart);
     item += value.empty() ? std::string("<value/>") : "<value>" + std::string(value) + "</value>";
-    item += itemEnd;
+    item += kItemEnd;
     return item;
 }
 
@@ -89,7 +89,7 @@ std::string FileUrl(const fs::path& path)
 void SetDefaultWriterTemplate(const fs::path& profileFolder, const fs::path& templateFile, const BlockWriter& write)
 {
     const fs::path registry = profileFolder / "registrymodifications.xcu";
-    std::string profile = Read(registry).value_or(std::string(emptyProfile) + std::string(itemsEnd) + "\n");
+    std::string profile = Read(registry).value_or(std::string(kEmptyProfile) + std::string(kItemsEnd) + "\n");
     const std::string item = Item(FileUrl(templateFile));
 
     const auto found = FindItem(profile);
@@ -97,14 +97,14 @@ void SetDefaultWriterTemplate(const fs::path& profileFolder, const fs::path& tem
     if (earlier == item)
         return;
     // Keep the user's own setting once; a later installation finds ours.
-    const fs::path kept = profileFolder / EarlierTemplateSetting;
+    const fs::path kept = profileFolder / kEarlierTemplateSetting;
     if (!fs::exists(fs::symlink_status(kept)))
-        WriteAtomically(kept, std::string(emptyProfile) + earlier + "\n" + std::string(itemsEnd) + "\n", write);
+        WriteAtomically(kept, std::string(kEmptyProfile) + earlier + "\n" + std::string(kItemsEnd) + "\n", write);
 
     if (found) {
         profile.replace(found->first, found->second - found->first, item);
     } else {
-        const std::size_t end = profile.rfind(itemsEnd);
+        const std::size_t end = profile.rfind(kItemsEnd);
         if (end == std::string::npos)
             throw fs::filesystem_error("not a LibreOffice profile", registry,
                                        std::make_error_code(std::errc::invalid_argument));

@@ -36,6 +36,6 @@ std::filesystem::path InstallDefaultWriterTemplate(const std::filesystem::path& 
 std::string FileUrl(const std::filesystem::path& path);
 
 // The name of the file that keeps the user's earlier setting.
-inline constexpr const char* EarlierTemplateSetting = "glyphboard-earlier-template.xcu";
+inline constexpr const char* kEarlierTemplateSetting = "glyphboard-earlier-template.xcu";
 
 } // namespace installer::xdg

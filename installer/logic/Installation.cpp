@@ -20,7 +20,7 @@ struct FontFile {
 };
 
 // Copied from the installer's folder into W + "\fonts", in this order.
-constexpr std::array fontFiles{
+constexpr std::array kFontFiles{
     FontFile{u"NurvelSans.ttf", When::NotOnMe},
     FontFile{u"NurvelSansB.ttf", When::NotOnMe},
     FontFile{u"Vudida.ttf", When::Always},
@@ -33,11 +33,11 @@ struct ProgramFile {
     When when;
 };
 
-constexpr std::u16string_view installFolder = u"c:\\Nurvel\\";
+constexpr std::u16string_view kInstallFolder = u"c:\\Nurvel\\";
 
 // Copied into the install folder, in this order. The drive letter's case
 // differs between the literals and means nothing.
-constexpr std::array programFiles{
+constexpr std::array kProgramFiles{
     ProgramFile{u"NurvelT.nrv", u"C:\\Nurvel\\NurvelT.nrv", When::Always},
     ProgramFile{u"NurvelV.nrv", u"C:\\Nurvel\\NurvelV.nrv", When::Always},
     ProgramFile{u"Glyphboard.exe", u"C:\\Nurvel\\Glyphboard.exe", When::Always},
@@ -84,7 +84,7 @@ std::u16string BackupName(int number)
     return name + u".dot";
 }
 
-constexpr int maxBackups = 999;
+constexpr int kMaxBackups = 999;
 
 // Releases the installation lock when the procedure ends, however it ends.
 class LockHolder {
@@ -115,10 +115,10 @@ public:
     InstallationOutcome Run()
     {
         controls_.SetYesVisible(false);
-        controls_.SetConsentCaption(std::u16string(CopyingFontsCaption));
+        controls_.SetConsentCaption(std::u16string(kCopyingFontsCaption));
         const LockHolder lock(files_);
         if (!lock.Held()) {
-            controls_.SetConsentCaption(std::u16string(BusyCaption));
+            controls_.SetConsentCaption(std::u16string(kBusyCaption));
             controls_.SetYesVisible(true);
             return InstallationOutcome::Busy;
         }
@@ -167,7 +167,7 @@ public:
             controls_.ShowSuccessPage();
             return InstallationOutcome::Completed;
         }
-        std::u16string report(IncompleteHeading);
+        std::u16string report(kIncompleteHeading);
         for (const std::u16string& line : report_)
             report += u'\n' + line;
         controls_.ShowIncompletePage(report);
@@ -178,7 +178,7 @@ private:
     InstallationOutcome WordRunning()
     {
         controls_.SetYesVisible(true);
-        controls_.SetConsentCaption(std::u16string(WordRunningCaption));
+        controls_.SetConsentCaption(std::u16string(kWordRunningCaption));
         return InstallationOutcome::WordRunning;
     }
 
@@ -218,7 +218,7 @@ private:
     {
         if (files_.SameContents(normal, productTemplate))
             return;
-        for (int number = 1; number <= maxBackups; ++number) {
+        for (int number = 1; number <= kMaxBackups; ++number) {
             const std::u16string name = BackupName(number);
             const std::u16string backup = Join(templates_, name);
             if (!files_.Exists(backup)) {
@@ -228,14 +228,14 @@ private:
             if (files_.SameContents(normal, backup))
                 return;
         }
-        throw PartFailed{{FileAction::Copy, BackupName(maxBackups + 1), FailureKind::Other}};
+        throw PartFailed{{FileAction::Copy, BackupName(kMaxBackups + 1), FailureKind::Other}};
     }
 
     void FontSteps()
     {
         windowsFolder_ = controls_.SelectWindowsFolderEntry();
         const std::u16string fonts = windowsFolder_ + u"\\fonts";
-        for (const FontFile& font : fontFiles) {
+        for (const FontFile& font : kFontFiles) {
             if (!Applies(font.when, me_))
                 continue;
             // A font the system has loaded cannot be overwritten, not even
@@ -253,7 +253,7 @@ private:
     // The install folder is made unless an earlier installation made it.
     void InstallFolderStep()
     {
-        const std::u16string folder(installFolder);
+        const std::u16string folder(kInstallFolder);
         try {
             files_.TestFolderExists(folder);
         } catch (const FileError&) {
@@ -264,7 +264,7 @@ private:
     // The program files; returns the first failure, if any.
     std::optional<StepFailure> CopyProgramFiles()
     {
-        for (const ProgramFile& file : programFiles) {
+        for (const ProgramFile& file : kProgramFiles) {
             if (!Applies(file.when, me_))
                 continue;
             try {

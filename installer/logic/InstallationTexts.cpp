@@ -8,7 +8,7 @@ struct Reason {
     std::u16string_view text;
 };
 
-constexpr Reason reasons[] = {
+constexpr Reason kReasons[] = {
     {FailureKind::Permission, u"مستخدم أو محمي من الكتابة"},
     {FailureKind::Other, u"غير موجود أو خطأ في القرص"},
     {FailureKind::Denied, u"لا صلاحية أو القرص للقراءة فقط"},
@@ -18,11 +18,11 @@ constexpr Reason reasons[] = {
 
 std::u16string_view ReasonText(FailureKind kind)
 {
-    for (const Reason& reason : reasons) {
+    for (const Reason& reason : kReasons) {
         if (reason.kind == kind)
             return reason.text;
     }
-    return reasons[1].text;
+    return kReasons[1].text;
 }
 
 std::u16string_view Verb(FileAction action)

@@ -8,11 +8,11 @@
 namespace installer {
 
 // Consent-page captions set while and after the installation runs.
-inline constexpr std::u16string_view CopyingFontsCaption = u"الآن يتم نسخ الخطوط اللآزمة";
-inline constexpr std::u16string_view WordRunningCaption =
+inline constexpr std::u16string_view kCopyingFontsCaption = u"الآن يتم نسخ الخطوط اللآزمة";
+inline constexpr std::u16string_view kWordRunningCaption =
     u"برنامج الوورد يعمل الآن، فضلا أغلق الوورد ثم اضغض مفتاح نعم";
 // Another installer holds the lock: nothing was touched, Yes tries again.
-inline constexpr std::u16string_view BusyCaption =
+inline constexpr std::u16string_view kBusyCaption =
     u"برنامج تثبيت آخر يعمل الآن، فضلا انتظر حتى ينتهي ثم اضغط مفتاح نعم";
 
 // What the installation was doing with a file when it failed.
@@ -33,6 +33,6 @@ std::u16string CopyFailedCaption(std::u16string_view fileName, FailureKind kind)
 std::u16string PartNotInstalledLine(InstallPart part, std::u16string_view failure);
 
 // Heads the report of an installation that left parts out.
-inline constexpr std::u16string_view IncompleteHeading = u"لم يكتمل التثبيت:";
+inline constexpr std::u16string_view kIncompleteHeading = u"لم يكتمل التثبيت:";
 
 } // namespace installer

@@ -20,7 +20,7 @@ struct VersionRow {
 
 // Chosen by major version, then platform, then minor version; first match
 // wins, the last row catches everything else.
-constexpr std::array versionTable{
+constexpr std::array kVersionTable{
     VersionRow{3, Platform::Any, {}, u"Windows NT 3.", true},
     VersionRow{4, Platform::Windows9x, 0, u"Windows95 "},
     VersionRow{4, Platform::Windows9x, 10, u"Windows98 "},
@@ -34,10 +34,10 @@ constexpr std::array versionTable{
     VersionRow{{}, Platform::Any, {}, u"Unknown Windows system"},
 };
 
-constexpr std::u16string_view versionQueryFailed =
+constexpr std::u16string_view kVersionQueryFailed =
     u"Unable to get version information. GetVersionEx returned \r\n";
 
-constexpr std::u16string_view windowsMe = u"Windows ME ";
+constexpr std::u16string_view kWindowsMe = u"Windows ME ";
 
 bool Matches(const VersionRow& row, const VersionNumbers& version)
 {
@@ -62,8 +62,8 @@ std::u16string Decimal(std::uint32_t number)
 std::u16string OsVersionName(const VersionNumbers& version)
 {
     if (!version.succeeded)
-        return std::u16string(versionQueryFailed);
-    for (const VersionRow& row : versionTable) {
+        return std::u16string(kVersionQueryFailed);
+    for (const VersionRow& row : kVersionTable) {
         if (!Matches(row, version))
             continue;
         std::u16string name(row.name);
@@ -76,7 +76,7 @@ std::u16string OsVersionName(const VersionNumbers& version)
 
 std::u16string& TrimAtNul(std::u16string& text)
 {
-    const auto scanned = std::u16string_view(text).substr(0, ProbeBufferLength);
+    const auto scanned = std::u16string_view(text).substr(0, kProbeBufferLength);
     const auto nul = scanned.find(u'\0');
     if (nul != std::u16string_view::npos)
         text.resize(nul);
@@ -85,7 +85,7 @@ std::u16string& TrimAtNul(std::u16string& text)
 
 bool IsWindowsMe(std::u16string_view versionName)
 {
-    return versionName == windowsMe;
+    return versionName == kWindowsMe;
 }
 
 std::u16string TemplatesFolder(std::u16string_view windowsFolder,

@@ -10,7 +10,7 @@ namespace installer {
 
 // The folder and user-name probes hand the platform a buffer of this many
 // spaces and cut the result at its first NUL.
-inline constexpr std::size_t ProbeBufferLength = 255;
+inline constexpr std::size_t kProbeBufferLength = 255;
 
 // The version name shown to the user and compared by the installation.
 // Every name but "Unknown Windows system" ends with one space.

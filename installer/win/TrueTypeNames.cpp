@@ -32,10 +32,10 @@ constexpr std::uint32_t Tag(const char (&tag)[5])
            (std::uint32_t(std::uint8_t(tag[2])) << 8) | std::uint32_t(std::uint8_t(tag[3]));
 }
 
-constexpr std::uint32_t platformWindows = 3;
-constexpr std::uint32_t encodingUnicodeBmp = 1;
-constexpr std::uint32_t languageAmericanEnglish = 0x409;
-constexpr std::uint32_t nameFull = 4;
+constexpr std::uint32_t kPlatformWindows = 3;
+constexpr std::uint32_t kEncodingUnicodeBmp = 1;
+constexpr std::uint32_t kLanguageAmericanEnglish = 0x409;
+constexpr std::uint32_t kNameFull = 4;
 
 std::optional<std::size_t> NameTable(const Reader& font)
 {
@@ -82,7 +82,7 @@ std::optional<std::u16string> TrueTypeFullName(std::string_view bytes)
         const auto offset = font.U16(record + 10);
         if (!platform || !encoding || !language || !name || !length || !offset)
             return std::nullopt;
-        if (*platform != platformWindows || *encoding != encodingUnicodeBmp || *name != nameFull)
+        if (*platform != kPlatformWindows || *encoding != kEncodingUnicodeBmp || *name != kNameFull)
             continue;
         std::u16string text;
         const std::size_t start = *table + *storage + *offset;
@@ -92,7 +92,7 @@ std::optional<std::u16string> TrueTypeFullName(std::string_view bytes)
                 return std::nullopt;
             text += static_cast<char16_t>(*unit);
         }
-        if (*language == languageAmericanEnglish)
+        if (*language == kLanguageAmericanEnglish)
             return text;
         if (!anyLanguage)
             anyLanguage = text;

@@ -18,14 +18,14 @@ using wizard::Look;
 
 namespace {
 
-constexpr wchar_t windowClass[] = L"GlyphinstallWizard";
-constexpr wchar_t pageClass[] = L"GlyphinstallPage";
-constexpr UINT_PTR timerId = 1;
-constexpr UINT tickInterval = 1000;  // ms
-constexpr short ticksUntilYes = 5;
+constexpr wchar_t kWindowClass[] = L"GlyphinstallWizard";
+constexpr wchar_t kPageClass[] = L"GlyphinstallPage";
+constexpr UINT_PTR kTimerId = 1;
+constexpr UINT kTickInterval = 1000;  // ms
+constexpr short kTicksUntilYes = 5;
 
 // The window's own property that remembers each label's look, for its colours.
-constexpr wchar_t lookProperty[] = L"GlyphinstallLook";
+constexpr wchar_t kLookProperty[] = L"GlyphinstallLook";
 
 int Pixels(int twips)
 {
@@ -48,7 +48,7 @@ HFONT MakeFont(const wchar_t* face, double points, int weight = FW_BOLD)
 
 // Labels of one text line sit in the middle of their height; taller labels
 // wrap from the top.
-constexpr int twoLines = 500;  // twips
+constexpr int kTwoLines = 500;  // twips
 
 DWORD StaticStyle(const Control& control)
 {
@@ -57,7 +57,7 @@ DWORD StaticStyle(const Control& control)
     if (control.kind == Kind::Logo || control.kind == Kind::DocumentIcon)
         return SS_ICON | SS_REALSIZEIMAGE;
     DWORD style = control.look == Look::RightAligned ? SS_RIGHT : SS_CENTER;
-    if (control.height < twoLines)
+    if (control.rect.height < kTwoLines)
         style |= SS_CENTERIMAGE;
     if (control.kind == Kind::Box || control.look == Look::Bordered)
         style |= WS_BORDER;
@@ -84,7 +84,7 @@ std::wstring SelectEntry(HWND list, int entry)
     return text;
 }
 
-// Puts a window above its earlier siblings: layers are created bottom first.
+// Puts a window above its earlier siblings: controls are created bottom first.
 void RaiseToTop(HWND window)
 {
     SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -112,22 +112,22 @@ Win32Wizard::Win32Wizard(HINSTANCE instance, SystemProbe& probe, FileSystem& fil
     main.hIconSm = smallIcon_;
     main.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    main.lpszClassName = windowClass;
+    main.lpszClassName = kWindowClass;
     RegisterClassExW(&main);
 
     WNDCLASSEXW page = main;
     page.lpfnWndProc = PageProc;
     page.hIcon = nullptr;
     page.hIconSm = nullptr;
-    page.lpszClassName = pageClass;
+    page.lpszClassName = kPageClass;
     RegisterClassExW(&page);
 
     // A fixed single border and a close box, no minimise or maximise box;
     // the system's default position, the outer size set at load.
-    window_ = CreateWindowExW(0, windowClass, Text(wizard::windowCaption).c_str(),
+    window_ = CreateWindowExW(0, kWindowClass, Text(wizard::kWindowCaption).c_str(),
                               WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                              CW_USEDEFAULT, Pixels(wizard::windowOuterSize.width),
-                              Pixels(wizard::windowOuterSize.height), nullptr, nullptr, instance, this);
+                              CW_USEDEFAULT, Pixels(wizard::kWindowOuterSize.width),
+                              Pixels(wizard::kWindowOuterSize.height), nullptr, nullptr, instance, this);
     BuildControls();
     Load();
 }
@@ -163,10 +163,10 @@ int Win32Wizard::Run(int show)
 void Win32Wizard::BuildControls()
 {
     const auto create = [this](const Control& control, HWND parent) {
-        const int left = Pixels(control.left);
-        const int top = Pixels(control.top);
-        const int width = Pixels(control.width);
-        const int height = Pixels(control.height);
+        const int left = Pixels(control.rect.left);
+        const int top = Pixels(control.rect.top);
+        const int width = Pixels(control.rect.width);
+        const int height = Pixels(control.rect.height);
         const DWORD common = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
         HWND handle = nullptr;
         switch (control.kind) {
@@ -199,43 +199,37 @@ void Win32Wizard::BuildControls()
             SendMessageW(handle, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
             break;
         }
+        case Kind::Page:
+            // Hidden until a button opens it; moved into place at load.
+            handle = CreateWindowExW(WS_EX_CONTROLPARENT, kPageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, left, top,
+                                     width, height, parent, nullptr, instance_, this);
+            break;
         case Kind::Rectangle:
         case Kind::Label:
         case Kind::Box:
             handle = CreateWindowExW(0, L"STATIC", Text(control.caption).c_str(), common | StaticStyle(control), left,
                                      top, width, height, parent, nullptr, instance_, nullptr);
-            SetPropW(handle, lookProperty,
+            SetPropW(handle, kLookProperty,
                      reinterpret_cast<HANDLE>(static_cast<INT_PTR>(control.look) + 1));
             break;
         }
-        SendMessageW(handle, WM_SETFONT,
-                     reinterpret_cast<WPARAM>(control.look == Look::Caption ? captionFont_ : plainFont_), FALSE);
+        if (control.kind != Kind::Page)
+            SendMessageW(handle, WM_SETFONT,
+                         reinterpret_cast<WPARAM>(control.look == Look::Caption ? captionFont_ : plainFont_), FALSE);
         RaiseToTop(handle);
         controls_.emplace(control.name, handle);
     };
 
-    for (const Control& control : wizard::welcomeView)
-        create(control, window_);
-    for (const wizard::Page& layer : wizard::layers) {
-        HWND parent = window_;
-        if (layer.name) {
-            // Hidden until a button opens it; moved into place at load.
-            parent = CreateWindowExW(WS_EX_CONTROLPARENT, pageClass, L"", WS_CHILD | WS_CLIPSIBLINGS, 0, 0,
-                                     Pixels(wizard::pageSize.width), Pixels(wizard::pageSize.height), window_,
-                                     nullptr, instance_, this);
-            RaiseToTop(parent);
-            controls_.emplace(layer.name, parent);
-        }
-        for (const Control& control : layer.controls)
-            create(control, parent);
-    }
+    glyphboard::ForEachControlBottomFirst<Control>(wizard::kContainers, [&](const char* container, const Control& control) {
+        create(control, container ? Find(container) : window_);
+    });
 }
 
 void Win32Wizard::Load()
 {
     glyphboard::win::SetTopmostWindow(window_);
-    SetWindowPos(window_, nullptr, 0, 0, Pixels(wizard::windowOuterSize.width),
-                 Pixels(wizard::windowOuterSize.height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, 0, 0, Pixels(wizard::kWindowOuterSize.width),
+                 Pixels(wizard::kWindowOuterSize.height), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     HWND list = Find("List1");
     for (const std::u16string& entry : {CurrentUserName(probe_), OsVersionName(probe_), WindowsFolder(probe_)})
@@ -244,7 +238,7 @@ void Win32Wizard::Load()
     SetWindowTextW(Find("Label2"), SelectEntry(list, 1).c_str());
 
     for (const char* page : {"Picture1", "Picture3", "Picture4", "Picture5"})
-        SetWindowPos(Find(page), nullptr, Pixels(wizard::pageLeft), Pixels(wizard::pageTop), 0, 0,
+        SetWindowPos(Find(page), nullptr, Pixels(wizard::kPagePlace.x), Pixels(wizard::kPagePlace.y), 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -263,7 +257,7 @@ void Win32Wizard::Click(HWND button)
     const auto is = [&](const char* name) { return button == Find(name); };
     if (is("Command1")) {
         SetVisible("Picture1", true);
-        SetTimer(window_, timerId, tickInterval, nullptr);
+        SetTimer(window_, kTimerId, kTickInterval, nullptr);
         SetVisible("Command3", false);
     } else if (is("Command2")) {
         DestroyWindow(window_);
@@ -287,15 +281,15 @@ void Win32Wizard::Tick()
 {
     // The timer ticks for as long as the window exists; the count stops at
     // the tick that reveals Yes so that it can never overflow.
-    if (tickCount_ >= ticksUntilYes)
+    if (tickCount_ >= kTicksUntilYes)
         return;
-    if (++tickCount_ == ticksUntilYes)
+    if (++tickCount_ == kTicksUntilYes)
         SetVisible("Command3", true);
 }
 
 LRESULT Win32Wizard::ColourStatic(HDC dc, HWND control)
 {
-    const auto look = static_cast<INT_PTR>(reinterpret_cast<INT_PTR>(GetPropW(control, lookProperty))) - 1;
+    const auto look = static_cast<INT_PTR>(reinterpret_cast<INT_PTR>(GetPropW(control, kLookProperty))) - 1;
     switch (static_cast<Look>(look)) {
     case Look::Caption:
         SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
@@ -343,13 +337,13 @@ LRESULT Win32Wizard::Handle(UINT message, WPARAM wParam, LPARAM lParam)
             Click(reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_TIMER:
-        if (wParam == timerId)
+        if (wParam == kTimerId)
             Tick();
         return 0;
     case WM_CTLCOLORSTATIC:
         return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
-        KillTimer(window_, timerId);
+        KillTimer(window_, kTimerId);
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         window_ = nullptr;
         PostQuitMessage(0);

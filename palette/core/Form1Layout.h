@@ -5,32 +5,21 @@
 // window was drawn. One pixel is 15 twips; every value here is a whole
 // number of pixels, which the static_asserts at the end make sure of.
 //
-// Each container's controls are listed topmost first; a front end creates
-// them in reverse, so that later siblings lie above earlier ones.
+// Each container's controls are listed topmost first, as in every design
+// table (common/DesignWalk.h); a front end creates them in reverse, so that
+// later siblings lie above earlier ones.
 //
 // Control arrays: element i of the array `Label1` is the control named
 // "Label1_i", e.g. "Label1_0" ... "Label1_55", "Shape2_3".
 
+#include "Twips.h"
+
 namespace palette {
 
-inline constexpr int kTwipsPerPixel = 15;
-
-struct TwipPoint {
-    int x;
-    int y;
-};
-
-struct TwipSize {
-    int width;
-    int height;
-};
-
-struct TwipRect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
+using glyphboard::kTwipsPerPixel;
+using glyphboard::TwipPoint;
+using glyphboard::TwipRect;
+using glyphboard::TwipSize;
 
 enum class ControlKind {
     Button,           // push button with a caption

@@ -5,6 +5,6 @@
 
 namespace glyphboard::pictures {
 
-const char resourcePrefix[] = ":/pictures/";
+const char kResourcePrefix[] = ":/pictures/";
 
 } // namespace glyphboard::pictures

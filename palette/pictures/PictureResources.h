@@ -7,12 +7,12 @@
 namespace glyphboard::pictures {
 
 // The resource prefix of the pictures: ":/pictures/".
-extern const char resourcePrefix[];
+extern const char kResourcePrefix[];
 
 // The resource path of the picture of a control, e.g. ":/pictures/Image4.png".
-inline QString resourcePath(QStringView owner)
+inline QString ResourcePath(QStringView owner)
 {
-    return QLatin1String(resourcePrefix) + owner.toString() + QStringLiteral(".png");
+    return QLatin1String(kResourcePrefix) + owner.toString() + QStringLiteral(".png");
 }
 
 } // namespace glyphboard::pictures

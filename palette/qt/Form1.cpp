@@ -7,7 +7,7 @@
 #include "HotSpot.h"
 #include "Pictures.h"
 #include "SetTopmost.h"
-#include "TwipConversion.h"
+#include "QtTwips.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -15,6 +15,10 @@
 
 
 namespace palette {
+
+using glyphboard::ToPixels;
+using glyphboard::ToTwips;
+
 namespace {
 
 // Controls of a picture box are placed relative to its client area, inside
@@ -48,13 +52,9 @@ Form1::Form1(doclink::DocumentLink& link, BeepFunction beep)
     setGeometry(QRect(ToPixels(kClientOrigin), ToPixels(kStoredClientSize)));
     setFixedSize(ToPixels(kStoredClientSize));
 
-    for (const ContainerDesign& container : kContainers) {
-        QWidget* parent = container.container ? Control(container.container) : this;
-        ForEachControlBottomFirst(container.controls,
-                                  [&](const ControlDesign& design, const std::string& name) {
-                                      Create(design, name, parent);
-                                  });
-    }
+    ForEachControlBottomFirst([&](const char* container, const ControlDesign& design, const std::string& name) {
+        Create(design, name, container ? Control(container) : this);
+    });
 
     // Tab order: Text1 first, so it holds the focus inside the window; the
     // window never takes the keyboard, so no key reaches it.

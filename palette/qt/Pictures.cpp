@@ -1,6 +1,9 @@
 #include "Pictures.h"
 
-#include "TwipConversion.h"
+#include "Form1Layout.h"
+#include "Panels.h"
+#include "PictureResources.h"
+#include "QtTwips.h"
 
 #include <QFile>
 #include <QPainter>
@@ -8,15 +11,22 @@
 #include <cstring>
 
 namespace palette {
+
+using glyphboard::ToPixels;
+using glyphboard::ToTwips;
+
 namespace {
 
 // The strip picture's top inside Picture1.
 constexpr int kStripTop = 2100;
 
+// The base panel is Picture1's own picture; the others are its overlays.
 bool IsPanel(const char* owner)
 {
-    for (const char* panel : {"Picture1", "Image1", "Image2", "Image3"})
-        if (std::strcmp(owner, panel) == 0)
+    if (std::strcmp(owner, "Picture1") == 0)
+        return true;
+    for (const PanelDesign& panel : kPanels)
+        if (panel.overlay && std::strcmp(owner, panel.overlay) == 0)
             return true;
     return false;
 }
@@ -72,7 +82,7 @@ QSize PictureSize(const char* owner)
 
 QPixmap LoadPicture(const char* owner)
 {
-    const QString path = QStringLiteral(":/pictures/%1.png").arg(QLatin1String(owner));
+    const QString path = glyphboard::pictures::ResourcePath(QString::fromLatin1(owner));
     if (QFile::exists(path)) {
         QPixmap picture(path);
         if (!picture.isNull())

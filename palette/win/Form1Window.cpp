@@ -83,12 +83,9 @@ Form1Window::Form1Window(HINSTANCE instance, doclink::DocumentLink& link)
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
 
-    for (const ContainerDesign& container : kContainers) {
-        Control* parent = container.container ? &Find(container.container) : nullptr;
-        ForEachControlBottomFirst(container.controls, [&](const ControlDesign& design, const std::string& name) {
-            Add(design, name, parent);
-        });
-    }
+    ForEachControlBottomFirst([&](const char* container, const ControlDesign& design, const std::string& name) {
+        Add(design, name, container ? &Find(container) : nullptr);
+    });
     AddCellToolTips();
     ApplyDpi(dpi_);
 }

@@ -3,7 +3,8 @@
 // shaped right to left by HarfBuzz in its font (the math fonts of this build,
 // plain text in "Traditional Arabic" as the run command's fontconfig set-up
 // resolves it) and filled by Qt's rasteriser at 300 dpi. Along the middle row
-// of every bar built from pieces, the bar must be ink from end to end.
+// of every bar built from pieces, the bar must be ink from end to end, and
+// keep clear of the text it spans.
 #include "MathFontFixture.h"
 
 #include <QImage>
@@ -19,6 +20,7 @@
 namespace {
 
 constexpr double kDpi = 300;
+constexpr auto kTextFont = "Traditional Arabic";
 
 struct Bar {
     int height = 0;  // middle of the bar, font units above the baseline
@@ -66,7 +68,7 @@ QList<Expression> readExpressions(const QString &path)
         Expression expression{columns.value(0), parseBars(columns.value(1)), {}};
         for (const QString &piece : columns.mid(2)) {
             if (piece.startsWith(QLatin1String("text:"))) {
-                expression.pieces.append({piece.mid(5), QStringLiteral("Traditional Arabic")});
+                expression.pieces.append({piece.mid(5), QString::fromLatin1(kTextFont)});
             } else {
                 const CatalogueRow &cell = cells.at(piece);
                 expression.pieces.append({cell.text, cell.font});
@@ -77,9 +79,10 @@ QList<Expression> readExpressions(const QString &path)
     return expressions;
 }
 
-// The rendered line and the horizontal extent of each piece, in pixels.
+// The rendered line, the same line with only the math fonts' runs and with
+// only the text font's, and the horizontal extent of each piece, in pixels.
 struct RenderedLine {
-    QImage image;
+    QImage image, math, text;
     double baseline = 0;
     QList<double> left, right;
 };
@@ -176,25 +179,40 @@ class TestComposedExpressions : public QObject {
         const int height = int(std::ceil(4 * pixelsPerEm));
         line.baseline = 2.5 * pixelsPerEm;
         const double right = width - margin;
-        line.image = QImage(width, height, QImage::Format_Grayscale8);
-        line.image.fill(Qt::white);
-        QPainter painter(&line.image);
-        painter.setRenderHint(QPainter::Antialiasing);
         std::map<QString, QRawFont> rawFonts;
-        for (const PlacedGlyph &glyph : placed) {
-            auto raw = rawFonts.find(glyph.font);
-            if (raw == rawFonts.end())
-                raw = rawFonts.emplace(glyph.font, QRawFont(fonts_.at(glyph.font).path, pixelsPerEm, QFont::PreferNoHinting)).first;
-            QPainterPath path = raw->second.pathForGlyph(glyph.glyph);
-            path.setFillRule(Qt::WindingFill);  // as TrueType rasterisers fill overlapping contours
-            painter.fillPath(path.translated(right + glyph.x, line.baseline + glyph.y), Qt::black);
-        }
-        painter.end();
+        const auto paint = [&](QImage &image, auto wanted) {
+            image = QImage(width, height, QImage::Format_Grayscale8);
+            image.fill(Qt::white);
+            QPainter painter(&image);
+            painter.setRenderHint(QPainter::Antialiasing);
+            for (const PlacedGlyph &glyph : placed) {
+                if (!wanted(glyph.font))
+                    continue;
+                auto raw = rawFonts.find(glyph.font);
+                if (raw == rawFonts.end())
+                    raw = rawFonts.emplace(glyph.font, QRawFont(fonts_.at(glyph.font).path, pixelsPerEm, QFont::PreferNoHinting)).first;
+                QPainterPath path = raw->second.pathForGlyph(glyph.glyph);
+                path.setFillRule(Qt::WindingFill);  // as TrueType rasterisers fill overlapping contours
+                painter.fillPath(path.translated(right + glyph.x, line.baseline + glyph.y), Qt::black);
+            }
+        };
+        const QString textFont = QString::fromLatin1(kTextFont);
+        paint(line.image, [](const QString &) { return true; });
+        paint(line.math, [&](const QString &font) { return font != textFont; });
+        paint(line.text, [&](const QString &font) { return font == textFont; });
         for (int i = 0; i < expression.pieces.size(); ++i) {
             line.left[i] += right;
             line.right[i] += right;
         }
         return line;
+    }
+
+    // Keeps the rendered line of a failure for a look.
+    static QString save(const RenderedLine &line)
+    {
+        const QString saved = QDir::temp().filePath(QStringLiteral("glyphboard-bar-%1.png").arg(QCoreApplication::applicationPid()));
+        line.image.save(saved);
+        return saved;
     }
 
 private slots:
@@ -209,7 +227,7 @@ private slots:
         std::map<QString, QString> files;
         for (const auto &[family, file] : mathFontFiles())
             files[family] = QStringLiteral(GLYPHBOARD_FONTS_DIR "/") + file;
-        files[QStringLiteral("Traditional Arabic")] = resolve(QStringLiteral("Traditional Arabic"));
+        files[QString::fromLatin1(kTextFont)] = resolve(QString::fromLatin1(kTextFont));
         for (const auto &[family, path] : files) {
             auto shaping = std::make_unique<ShapingFont>(path);
             QVERIFY2(shaping->isValid(), qPrintable(family + QLatin1String(": ") + path));
@@ -227,7 +245,7 @@ private slots:
             hb_ot_metrics_get_position(font, tag, &position);
             return position * 1000.0 / hb_face_get_upem(hb_font_get_face(font));
         };
-        hb_font_t *text = fonts_.at(QStringLiteral("Traditional Arabic")).shaping->font();
+        hb_font_t *text = fonts_.at(QString::fromLatin1(kTextFont)).shaping->font();
         for (const auto &[family, file] : mathFontFiles()) {
             hb_font_t *math = fonts_.at(family).shaping->font();
             for (hb_ot_metrics_tag_t tag : {HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER,
@@ -281,10 +299,28 @@ private slots:
                 }
             }
             if (!gaps.isEmpty()) {
-                const QString saved = QDir::temp().filePath(QStringLiteral("glyphboard-bar-%1.png").arg(QCoreApplication::applicationPid()));
-                line.image.save(saved);
                 QFAIL(qPrintable(QStringLiteral("bar at %1 has white pixels at %2 of %3 (image: %4)")
-                                     .arg(bar.height).arg(gaps.join(QStringLiteral(", "))).arg(to - from).arg(saved)));
+                                     .arg(bar.height).arg(gaps.join(QStringLiteral(", "))).arg(to - from).arg(save(line))));
+            }
+            // Between a bar's ink and the text's it spans there is a row of
+            // neither, so the two never touch.
+            const auto barRow = [&](int y) {
+                int inked = 0;
+                for (int x = from; x <= to; ++x)
+                    inked += qGray(line.math.pixel(x, y)) < 128;
+                return 2 * inked > to - from + 1;
+            };
+            int top = row, bottom = row;
+            while (top > 0 && barRow(top - 1))
+                --top;
+            while (bottom + 1 < line.math.height() && barRow(bottom + 1))
+                ++bottom;
+            for (int y = top - 1; y <= bottom + 1; ++y) {
+                for (int x = from; x <= to; ++x) {
+                    if (qGray(line.text.pixel(x, y)) < 128)
+                        QFAIL(qPrintable(QStringLiteral("bar at %1 (rows %2..%3) touched by the text at row %4, %5 px from its left end (image: %6)")
+                                             .arg(bar.height).arg(top).arg(bottom).arg(y).arg(x - from).arg(save(line))));
+                }
             }
         }
     }

@@ -5,15 +5,20 @@ Usage: test_math_font_design.py SOURCE_DIR FONTS_DIR --math FONT --naskh FONT
 Every glyph the glyph table gives a bar (a radical size's vinculum, a
 fraction's numerator or denominator, an overbar) is probed in the font file
 itself: ink along the bar's middle from end to end as the join rule says,
-nothing beyond, and the bar's edges at the height its size shares; an
+nothing beyond, and the bar's edges at the height its size shares; a radical
+bar over text, and the factorial's bar under it, stay clear of the text
+font's characters that go there; an
 overbar's marks sit at the ends its kind names, above the text's letters. Every glyph that
 draws a script keeps each letter, digit and sign at half its source size or
 more and its parts apart.
 """
 
 import argparse
+import json
 import os
+import subprocess
 import sys
+import tempfile
 import unittest
 
 from fontTools.pens.boundsPen import BoundsPen
@@ -35,8 +40,10 @@ import build_math_fonts as build  # noqa: E402
 # 6 pt at a 12 pt body, the smallest at which Arabic letters keep their dots
 # apart in print.
 SCRIPT_FLOOR = 0.5
-# The least room between the parts of a glyph, in font units.
+# The least room between the parts of a glyph, in font units, and between
+# parts of a row set at script size (the denominators', .55 of the body).
 CLEARANCE = 20
+SCRIPT_CLEARANCE = CLEARANCE * 0.55
 
 TABLE = build.read_glyph_table(os.path.join(SOURCE_DIR, "fonts", "glyph-table.tsv"))
 
@@ -105,6 +112,70 @@ def cell_glyphs():
 GLYPHS = cell_glyphs()
 
 
+def bar_edges(glyph, size, direction):
+    """(x, y) of the last ink of a radical size's bar from its middle up
+    (direction 1) or down (-1), along the stretch where no sign stroke
+    stands."""
+    bottom, top, reach = build.VINCULUMS[size]
+    edges = []
+    for x in range(-reach + 20, -60, 40):
+        y = (bottom + top) // 2
+        while glyph.inked(x, y + direction):
+            y += direction
+        edges.append((x, y))
+    return edges
+
+# What a teacher types under a radical in the text font: every letter, the
+# alif forms with hamza or madda and lam-alef, both sets of digits, the
+# signs and parentheses.
+RADICANDS = (list("ابتثجحخدذرزسشصضطظعغفقكلمنهوي") + list("أإآءؤئةى") + ["لا", "لأ", "لآ"]
+             + list("٠١٢٣٤٥٦٧٨٩") + list("0123456789") + list("+−×()"))
+# A factorial's operand, as far as the line's descent leaves room under it:
+# a number and the signs between numbers (letters' tails reach deeper).
+FACTORIAL_OPERANDS = list("٠١٢٣٤٥٦٧٨٩") + list("0123456789") + list("+−×")
+# The bars that run over text rather than over pieces, with the side of the
+# text they stand on (+1 above, -1 below) and what they keep clear of.
+TEXT_BARS = {
+    "small": (1, RADICANDS),
+    "medium": (1, RADICANDS),
+    "large": (1, RADICANDS),
+    "factorial": (-1, FACTORIAL_OPERANDS),
+}
+
+
+def text_font_path():
+    """The file "Traditional Arabic" resolves to under the run command's
+    fontconfig set-up, with this build's fonts beside the system's."""
+    with tempfile.TemporaryDirectory() as work:
+        conf = os.path.join(work, "fonts.conf")
+        subprocess.run([os.path.join(SOURCE_DIR, "fonts", "write_fontconfig.sh"), conf, FONTS_DIR,
+                        os.path.join(SOURCE_DIR, "fonts", "65-traditional-arabic.conf"),
+                        os.path.join(work, "cache")], check=True)
+        return subprocess.run(["fc-match", "-f", "%{file}", "Traditional Arabic"],
+                              env=dict(os.environ, FONTCONFIG_FILE=conf),
+                              check=True, capture_output=True, text=True).stdout
+
+
+def ink_extent(path, text):
+    """(bottom, top) of text's ink as HarfBuzz shapes it in the font at
+    path, in 1000ths of an em; alone and between tatweels, so that every
+    joining form a letter takes in a word is measured."""
+    font = TTFont(path)
+    glyph_set, scale = font.getGlyphSet(), 1000 / font["head"].unitsPerEm
+    bottom, top = 0.0, 0.0
+    for context in (text, "ـ" + text, text + "ـ", "ـ" + text + "ـ"):
+        shaped = subprocess.run(
+            ["hb-shape", "--output-format=json", "--direction=rtl", "--script=arab", path, context],
+            check=True, capture_output=True, text=True).stdout
+        for item in json.loads(shaped):
+            pen = BoundsPen(glyph_set)
+            glyph_set[item["g"]].draw(pen)
+            if pen.bounds:
+                bottom = min(bottom, (pen.bounds[1] + item["dy"]) * scale)
+                top = max(top, (pen.bounds[3] + item["dy"]) * scale)
+    return bottom, top
+
+
 class Bars(unittest.TestCase):
     def check_bar(self, cell, glyph, left, right, bottom, top, open_right=True):
         middle = (bottom + top) / 2
@@ -143,6 +214,49 @@ class Bars(unittest.TestCase):
                 checked.add((sizes[0], mode == "join"))
         # every radical size has a sign and a completion in the fonts
         self.assertEqual(checked, {(size, join) for size in build.VINCULUMS for join in (False, True)})
+
+    def test_bars_over_text_clear_it(self):
+        path = text_font_path()
+        extents = {text: ink_extent(path, text)
+                   for _, texts in TEXT_BARS.values() for text in texts}
+        checked = set()
+        for cell, mode, recipe, glyph in GLYPHS:
+            sizes = [group.partition(":")[2] for group in recipe.split(" + ")
+                     if group.startswith("vinculum:")]
+            if not sizes or sizes[0] not in TEXT_BARS:
+                continue
+            side, texts = TEXT_BARS[sizes[0]]
+            # the text's ink nearest the bar: its top under a bar above it,
+            # its bottom over a bar below it
+            nearest = max(texts, key=lambda text: side * extents[text][side > 0])
+            edge = extents[nearest][side > 0]
+            with self.subTest(cell):
+                for x, y in bar_edges(glyph, sizes[0], -side):
+                    self.assertGreaterEqual(side * (y - edge), CLEARANCE,
+                                            f"{cell}: bar edge {y} at x = {x} against "
+                                            f"{nearest} reaching {edge:.0f} in {path}")
+                checked.add(sizes[0])
+        self.assertEqual(checked, set(TEXT_BARS))
+
+    def test_denominator_radical_bar_runs_between_denominators_and_fraction_bar(self):
+        # the denominators' highest ink, the fraction bar they bring left out
+        denominators = max(box[3] for _, mode, _, glyph in GLYPHS if mode == "den"
+                           for box in glyph.contour_bounds()
+                           if (box[1], box[3]) != build.FRACTION_BAR)
+        checked = 0
+        for cell, mode, recipe, glyph in GLYPHS:
+            if "vinculum:low" not in recipe.split(" + "):
+                continue
+            checked += 1
+            with self.subTest(cell):
+                for x, y in bar_edges(glyph, "low", -1):
+                    self.assertGreaterEqual(y - denominators, SCRIPT_CLEARANCE,
+                                            f"{cell}: bar bottom {y} at x = {x}, denominators "
+                                            f"up to {denominators}")
+                for x, y in bar_edges(glyph, "low", 1):
+                    self.assertGreaterEqual(build.FRACTION_BAR[0] - y, SCRIPT_CLEARANCE,
+                                            f"{cell}: bar top {y} at x = {x} meets the fraction bar")
+        self.assertGreater(checked, 0, "no glyph draws the denominator radical's bar")
 
     def test_fraction_bars_span_their_column(self):
         bottom, top = build.FRACTION_BAR

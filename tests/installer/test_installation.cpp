@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <set>
 #include <vector>
 
 using namespace installer;
@@ -114,13 +115,14 @@ struct Scenario {
     std::u16string report = {};   // the incomplete page's report, if shown
 };
 
-const std::u16string copying(CopyingFontsCaption);
-const std::u16string wordRunning(WordRunningCaption);
+// The consent page's captions as the design words them.
+const std::u16string copying = u"الآن يتم نسخ الخطوط اللآزمة";
+const std::u16string wordRunning = u"برنامج الوورد يعمل الآن، فضلا أغلق الوورد ثم اضغض مفتاح نعم";
 
 // The incomplete page's report of the parts, each with its failure.
 std::u16string Report(std::initializer_list<std::pair<InstallPart, std::u16string>> parts)
 {
-    std::u16string report(IncompleteHeading);
+    std::u16string report(kIncompleteHeading);
     for (const auto& [part, failure] : parts)
         report += u'\n' + PartNotInstalledLine(part, failure);
     return report;
@@ -218,7 +220,7 @@ const std::vector<Scenario>& Scenarios()
          Report({{InstallPart::Template, FailureText(FileAction::Read, u"Normal.dot", FailureKind::Denied)}})},
         {"another installer running: nothing touched",
          [](Machine& m) { m.files.lockedElsewhere = true; }, InstallationOutcome::Busy, {}, false,
-         std::u16string(BusyCaption)},
+         std::u16string(kBusyCaption)},
         {"later installation, Normal.dot edited since: kept under the next number",
          [](Machine& m) { WithUserFiles(m, {{u"OldNormal.dot", "user's template"}, {u"Normal.dot", "edited"}}); },
          InstallationOutcome::Completed,
@@ -440,6 +442,58 @@ private slots:
         QCOMPARE(machine.Install(),
                  fontChanged ? InstallationOutcome::WordRunning : InstallationOutcome::Completed);
         QCOMPARE(int(machine.registered().size()), fontChanged ? 2 : 4);
+    }
+
+    // The failure texts the scenarios above compose, fixed by hand: the
+    // verb of the action, the file, the reason in brackets; a report line
+    // names the part first.
+    void failureTexts_data()
+    {
+        QTest::addColumn<std::u16string>("text");
+        QTest::addColumn<std::u16string>("expected");
+        QTest::newRow("copy, other") << FailureText(FileAction::Copy, u"Normal.dot", FailureKind::Other)
+                                     << std::u16string(u"تعذر نسخ Normal.dot (غير موجود أو خطأ في القرص)");
+        QTest::newRow("read, denied") << FailureText(FileAction::Read, u"Normal.dot", FailureKind::Denied)
+                                      << std::u16string(u"تعذرت قراءة Normal.dot (لا صلاحية أو القرص للقراءة فقط)");
+        QTest::newRow("folder, no space")
+            << FailureText(FileAction::CreateFolder, u"C:\\Nurvel", FailureKind::NoSpace)
+            << std::u16string(u"تعذر إنشاء المجلد C:\\Nurvel (القرص ممتلئ)");
+        QTest::newRow("register, not found") << FailureText(FileAction::Register, u"Vudida.ttf", FailureKind::NotFound)
+                                             << std::u16string(u"تعذر تسجيل الخط Vudida.ttf (غير موجود)");
+        QTest::newRow("program copy, in use") << CopyFailedCaption(u"Docpush.exe", FailureKind::Permission)
+                                              << std::u16string(u"تعذر نسخ Docpush.exe (مستخدم أو محمي من الكتابة)");
+        QTest::newRow("fonts line") << PartNotInstalledLine(InstallPart::Fonts, u"x")
+                                    << std::u16string(u"لم تثبت الخطوط: x");
+        QTest::newRow("template line") << PartNotInstalledLine(InstallPart::Template, u"x")
+                                       << std::u16string(u"لم يثبت القالب: x");
+        QTest::newRow("program files line") << PartNotInstalledLine(InstallPart::ProgramFiles, u"x")
+                                            << std::u16string(u"لم تثبت ملفات البرنامج: x");
+        QTest::newRow("heading") << std::u16string(kIncompleteHeading) << std::u16string(u"لم يكتمل التثبيت:");
+        QTest::newRow("another installer busy")
+            << std::u16string(kBusyCaption)
+            << std::u16string(u"برنامج تثبيت آخر يعمل الآن، فضلا انتظر حتى ينتهي ثم اضغط مفتاح نعم");
+    }
+
+    void failureTexts()
+    {
+        QFETCH(std::u16string, text);
+        QFETCH(std::u16string, expected);
+        QCOMPARE(QString::fromStdU16String(text), QString::fromStdU16String(expected));
+    }
+
+    // Every action and every kind of failure has words of its own, so that
+    // no two failures read alike.
+    void failureTextsTellEveryCaseApart()
+    {
+        const FileAction actions[] = {FileAction::Copy, FileAction::Read, FileAction::CreateFolder,
+                                      FileAction::Register};
+        const FailureKind kinds[] = {FailureKind::Permission, FailureKind::Other, FailureKind::Denied,
+                                     FailureKind::NoSpace, FailureKind::NotFound};
+        std::set<std::u16string> texts;
+        for (FileAction action : actions)
+            for (FailureKind kind : kinds)
+                texts.insert(FailureText(action, u"f", kind));
+        QCOMPARE(texts.size(), std::size(actions) * std::size(kinds));
     }
 
     void retryAfterTheWordProcessorIsClosedCompletes()

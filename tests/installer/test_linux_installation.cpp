@@ -213,8 +213,8 @@ struct Machine {
                     text = std::string("FirstRun kept, ") + name + " the default";
             }
         }
-        if (tree.contains(profile / EarlierTemplateSetting)) {
-            std::string& text = tree[profile / EarlierTemplateSetting];
+        if (tree.contains(profile / kEarlierTemplateSetting)) {
+            std::string& text = tree[profile / kEarlierTemplateSetting];
             const std::size_t start = text.find("<value");
             const std::size_t end = text.find("</prop>", start);
             if (start != std::string::npos && end != std::string::npos)
@@ -230,7 +230,7 @@ struct Machine {
         for (const char* name : sourceFiles)
             tree[fs::path("setup") / name] = name;
         tree[settings] = "FirstRun kept, VovediVoda.ott the default";
-        tree[profile / EarlierTemplateSetting] = "earlier default kept: <value/>";
+        tree[profile / kEarlierTemplateSetting] = "earlier default kept: <value/>";
         tree[templates / "Normal.dot"] = "VovediVoda.dot";
         tree[templates / "VovediVoda.ott"] = "VovediVoda.ott";
         tree["home/.config/fontconfig/conf.d/65-traditional-arabic.conf"] = "65-traditional-arabic.conf";
@@ -251,7 +251,7 @@ Shown Success()
 Shown Incomplete(InstallPart part, FileAction action, std::u16string_view file, FailureKind kind)
 {
     return {Page::Incomplete,
-            Q(std::u16string(IncompleteHeading) + u'\n' + PartNotInstalledLine(part, FailureText(action, file, kind)))};
+            Q(std::u16string(kIncompleteHeading) + u'\n' + PartNotInstalledLine(part, FailureText(action, file, kind)))};
 }
 
 struct Scenario {
@@ -318,14 +318,14 @@ const std::vector<Scenario>& Scenarios()
          [](Machine&, Tree& t) {
              t[templates / "Normal.dot"] = "user's template";
              t[settings] = ordinarySettings;
-             t.erase(profile / EarlierTemplateSetting);
+             t.erase(profile / kEarlierTemplateSetting);
              t.erase(templates / "VovediVoda.ott");
          }},
         {"no LibreOffice profile: no template, but fonts and program files",
          [](Machine& m) { fs::remove_all(m.root / "home/.config/libreoffice"); }, plain,
          Incomplete(InstallPart::Template, FileAction::Copy, u"Normal.dot", FailureKind::NotFound),
          [](Machine&, Tree& t) {
-             for (const fs::path& file : {settings, profile / EarlierTemplateSetting, templates / "Normal.dot",
+             for (const fs::path& file : {settings, profile / kEarlierTemplateSetting, templates / "Normal.dot",
                                           templates / "VovediVoda.ott"})
                  t.erase(file);
          }},
@@ -390,7 +390,7 @@ const std::vector<Scenario>& Scenarios()
          },
          plain, Success(),
          [](Machine&, Tree& t) {
-             t[profile / EarlierTemplateSetting] = "earlier default kept: <value>file:///home/u/Mine.ott</value>";
+             t[profile / kEarlierTemplateSetting] = "earlier default kept: <value>file:///home/u/Mine.ott</value>";
          }},
         {"an installer killed while writing Normal.dot, then a rerun",
          [](Machine& m) {
@@ -417,7 +417,7 @@ const std::vector<Scenario>& Scenarios()
                  qFatal("no lock");
              return m.Install();
          },
-         Shown{Page::Consent, Q(BusyCaption)},
+         Shown{Page::Consent, Q(kBusyCaption)},
          [](Machine& m, Tree& t) {
              t = {{"home/.cache/glyphinstall.lock", ""}, {templates / "Normal.dot", "user's template"},
                   {settings, ordinarySettings}};

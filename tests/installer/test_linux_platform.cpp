@@ -198,7 +198,7 @@ private slots:
         QCOMPARE(Q(WindowsFolder(probe)), "C:\\WINDOWS");
         QVERIFY(!LoginName().empty());
         QCOMPARE(Q(CurrentUserName(probe)), Q(LoginName()));
-        QCOMPARE(probe.UserNameBuffer().size(), ProbeBufferLength);
+        QCOMPARE(probe.UserNameBuffer().size(), kProbeBufferLength);
         QCOMPARE(Q(probe.InstallerFolder()), "Z:\\tmp\\setup");
     }
 
@@ -384,7 +384,7 @@ private slots:
         QVERIFY(written.contains("<value>" + url + "</value></prop></item>\n</oor:items>"));
         QVERIFY(written.contains(kept));
         QVERIFY(!written.contains("Mine.ott"));
-        const QByteArray earlier = QByteArray::fromStdString(Read(user / EarlierTemplateSetting));
+        const QByteArray earlier = QByteArray::fromStdString(Read(user / kEarlierTemplateSetting));
         QVERIFY(earlier.contains("ooSetupFactoryTemplateFile\" oor:op=\"fuse\">" + earlierValue + "</prop>"));
     }
 

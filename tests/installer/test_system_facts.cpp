@@ -121,7 +121,7 @@ private slots:
 
         // A failed query leaves the buffer of spaces, which comes back whole.
         struct UntouchedBuffers : FixedProbe {
-            std::u16string WindowsFolderBuffer() override { return std::u16string(ProbeBufferLength, u' '); }
+            std::u16string WindowsFolderBuffer() override { return std::u16string(kProbeBufferLength, u' '); }
         } failing;
         QCOMPARE(Q(WindowsFolder(failing)), QString(255, u' '));
     }

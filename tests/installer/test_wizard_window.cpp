@@ -117,6 +117,27 @@ private slots:
         QVERIFY(list->geometry().top() >= window.height());
     }
 
+    // The layers topmost first, as the design stacks them: the pages and
+    // the logo over the welcome view, and each page's box under its
+    // captions and buttons, where it would otherwise hide them.
+    void stacking()
+    {
+        Wizard wizard;
+        const auto topmostFirst = [](QWidget* container) {
+            QStringList names;
+            for (QObject* child : container->children())
+                if (child->isWidgetType())
+                    names.prepend(child->objectName());
+            return names;
+        };
+        QCOMPARE(topmostFirst(wizard.window.get()).mid(0, 5),
+                 (QStringList{"Picture5", "Picture4", "Picture3", "Picture2", "Picture1"}));
+        const std::pair<const char*, const char*> boxes[] = {
+            {"Picture1", "Label6"}, {"Picture3", "Label8"}, {"Picture4", "Label14"}, {"Picture5", "Label18"}};
+        for (const auto& [page, box] : boxes)
+            QCOMPARE(topmostFirst(wizard.Get(page)).last(), QLatin1String(box));
+    }
+
     void captions_data()
     {
         QTest::addColumn<QString>("control");
@@ -245,7 +266,7 @@ private slots:
         wizard.Click("Command3");
         QCOMPARE(wizard.Pages(), QStringList{"Picture1"});
         QVERIFY(wizard.Shows("Command3"));
-        QCOMPARE(wizard.Caption("Label3"), QString::fromStdU16String(std::u16string(WordRunningCaption)));
+        QCOMPARE(wizard.Caption("Label3"), "برنامج الوورد يعمل الآن، فضلا أغلق الوورد ثم اضغض مفتاح نعم");
     }
 
     void failedProgramCopyNamesTheFileAndKeepsYes()
@@ -276,7 +297,7 @@ private slots:
         auto* report = wizard.Get<QLabel>("Label11");
         const QStringList lines = report->text().split(u'\n');
         QCOMPARE(lines.size(), 3);
-        QCOMPARE(lines[0], QString::fromStdU16String(std::u16string(IncompleteHeading)));
+        QCOMPARE(lines[0], QString::fromStdU16String(std::u16string(kIncompleteHeading)));
         QVERIFY(lines[1].contains(u"Normal.dot"));
         QVERIFY(lines[2].contains(u"Vudida.ttf"));
         QVERIFY(wizard.Get("Label14")->geometry().contains(report->geometry()));

@@ -46,10 +46,9 @@ class RecordingControls final : public PaletteControls {
 public:
     explicit RecordingControls(Recorder& recorder) : recorder_(recorder)
     {
-        for (const ContainerDesign& container : kContainers)
-            ForEachControlBottomFirst(container.controls, [this](const ControlDesign& design, const std::string& name) {
-                controls_[name] = {{design.rect.left, design.rect.top}, design.visible};
-            });
+        ForEachControlBottomFirst([this](const char*, const ControlDesign& design, const std::string& name) {
+            controls_[name] = {{design.rect.left, design.rect.top}, design.visible};
+        });
     }
 
     bool IsVisible(std::string_view control) const override { return Find(control).visible; }

@@ -3,5 +3,5 @@
 
 QString stripPicturePath()
 {
-    return glyphboard::pictures::resourcePath(u"Image4");
+    return glyphboard::pictures::ResourcePath(u"Image4");
 }

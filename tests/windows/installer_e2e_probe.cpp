@@ -2,6 +2,7 @@
 //
 //   installer_e2e_probe templates             the templates folder TemplatesFolder names here
 //   installer_e2e_probe texts                 every shown control of the wizard, one per line
+//   installer_e2e_probe layers                the wizard's five top layers, topmost first
 //   installer_e2e_probe close                 asks the wizard window to close
 //   installer_e2e_probe hold FILE FLAG        holds FILE open, unshared, until FLAG exists
 //   installer_e2e_probe families NAME...      fails unless GDI knows every font family
@@ -38,6 +39,42 @@ BOOL CALLBACK PrintShown(HWND control, LPARAM)
     return TRUE;
 }
 
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+// A page's box: a blank label with a border, meant to lie under the page's
+// captions and buttons.
+bool IsBox(HWND control)
+{
+    return control && lstrcmpiW(ClassOf(control).c_str(), L"Static") == 0 && GetWindowTextLengthW(control) == 0 &&
+           (GetWindowLongPtrW(control, GWL_STYLE) & WS_BORDER);
+}
+
+// One line for each of the wizard's five top layers, topmost first: a page
+// and whether its box lies at its bottom, the logo icon, or any other
+// control's class.
+void PrintLayers(HWND wizard)
+{
+    HWND layer = GetWindow(wizard, GW_CHILD);
+    for (int i = 0; i < 5 && layer; ++i, layer = GetWindow(layer, GW_HWNDNEXT)) {
+        const std::wstring name = ClassOf(layer);
+        if (name == L"GlyphinstallPage") {
+            HWND first = GetWindow(layer, GW_CHILD);
+            const bool boxAtBottom = first && IsBox(GetWindow(first, GW_HWNDLAST));
+            std::printf("page %s\n", boxAtBottom ? "over its box" : "without its box at the bottom");
+        } else if (lstrcmpiW(name.c_str(), L"Static") == 0 &&
+                   (GetWindowLongPtrW(layer, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+            std::printf("icon\n");
+        } else {
+            std::printf("%s\n", ToUtf8(std::wstring_view(name)).c_str());
+        }
+    }
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t* argv[])
@@ -51,7 +88,7 @@ int wmain(int argc, wchar_t* argv[])
                                  .c_str());
         return 0;
     }
-    if (command == L"texts" || command == L"close") {
+    if (command == L"texts" || command == L"close" || command == L"layers") {
         HWND wizard = Wizard();
         if (!wizard) {
             std::fprintf(stderr, "no wizard window\n");
@@ -59,6 +96,8 @@ int wmain(int argc, wchar_t* argv[])
         }
         if (command == L"close")
             PostMessageW(wizard, WM_CLOSE, 0, 0);
+        else if (command == L"layers")
+            PrintLayers(wizard);
         else
             EnumChildWindows(wizard, PrintShown, 0);
         return 0;
@@ -86,6 +125,6 @@ int wmain(int argc, wchar_t* argv[])
         }
         return missing == 0 ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: installer_e2e_probe templates|texts|close|hold FILE FLAG|families NAME...\n");
+    std::fprintf(stderr, "usage: installer_e2e_probe templates|texts|layers|close|hold FILE FLAG|families NAME...\n");
     return 2;
 }

@@ -113,8 +113,12 @@ check_installed() {  # what the first installation left
         fail "GDI does not know the fonts: $(cat "$work/families")"
 }
 
-# 1. The first installation.
+# 1. The first installation. The pages and the logo lie over the welcome
+# view as designed, each page's box under its captions and buttons.
 start_wizard
+layers=$(run_probe layers)
+expected_layers=$(printf 'page over its box\npage over its box\npage over its box\nicon\npage over its box')
+[ "$layers" = "$expected_layers" ] || fail "the wizard's layers, topmost first, are: $layers"
 consent_then_yes
 wait_shown "$success" 30 || fail "no success page after the first installation: $(run_probe texts)"
 check_installed

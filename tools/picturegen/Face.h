@@ -54,60 +54,60 @@ struct Draw {
     Span span = Span::Medium;
     bool mirrored = false;     // flipped left to right for right-to-left notation
 
-    constexpr Draw small() const { Draw d = *this; d.size = Size::Small; return d; }
-    constexpr Draw tiny() const { Draw d = *this; d.size = Size::Tiny; return d; }
-    constexpr Draw large() const { Draw d = *this; d.size = Size::Large; return d; }
-    constexpr Draw huge() const { Draw d = *this; d.size = Size::Huge; return d; }
-    constexpr Draw mirror() const { Draw d = *this; d.mirrored = true; return d; }
+    constexpr Draw Small() const { Draw d = *this; d.size = Size::Small; return d; }
+    constexpr Draw Tiny() const { Draw d = *this; d.size = Size::Tiny; return d; }
+    constexpr Draw Large() const { Draw d = *this; d.size = Size::Large; return d; }
+    constexpr Draw Huge() const { Draw d = *this; d.size = Size::Huge; return d; }
+    constexpr Draw Mirror() const { Draw d = *this; d.mirrored = true; return d; }
 };
 
 // Shorthands for the face tables: a glyph in a typeface, a drawn shape, or a
 // composition of two lines of text.
-constexpr Draw sym(std::u16string_view text)
+constexpr Draw Sym(std::u16string_view text)
 {
     return {.art = Art::Text, .typeface = Typeface::Math, .text = text};
 }
-constexpr Draw ar(std::u16string_view text)
+constexpr Draw Ar(std::u16string_view text)
 {
     return {.art = Art::Text, .typeface = Typeface::Arabic, .text = text};
 }
-constexpr Draw calli(std::u16string_view text)
+constexpr Draw Calli(std::u16string_view text)
 {
     return {.art = Art::Text, .typeface = Typeface::Calligraphy, .text = text};
 }
-constexpr Draw italic(std::u16string_view text)
+constexpr Draw Italic(std::u16string_view text)
 {
     return {.art = Art::Text, .typeface = Typeface::Italic, .text = text};
 }
-constexpr Draw dingbat(std::u16string_view text)
+constexpr Draw Dingbat(std::u16string_view text)
 {
     return {.art = Art::Text, .typeface = Typeface::Symbols, .text = text};
 }
-constexpr Draw thin(std::u16string_view text)
+constexpr Draw Thin(std::u16string_view text)
 {
     return {.art = Art::Text, .typeface = Typeface::Light, .text = text, .size = Size::Large};
 }
-constexpr Draw outlined(std::u16string_view text)
+constexpr Draw Outlined(std::u16string_view text)
 {
     return {.art = Art::Outlined, .typeface = Typeface::Arabic, .text = text};
 }
-constexpr Draw art(Art a, Span s = Span::Medium)
+constexpr Draw Figure(Art a, Span s = Span::Medium)
 {
     return {.art = a, .span = s};
 }
-constexpr Draw fraction(std::u16string_view over, std::u16string_view under)
+constexpr Draw Fraction(std::u16string_view over, std::u16string_view under)
 {
     return {.art = Art::Fraction, .typeface = Typeface::Arabic, .text = over, .below = under, .size = Size::Small};
 }
-constexpr Draw binomial(std::u16string_view over, std::u16string_view under)
+constexpr Draw Binomial(std::u16string_view over, std::u16string_view under)
 {
     return {.art = Art::Binomial, .typeface = Typeface::Arabic, .text = over, .below = under, .size = Size::Small};
 }
-constexpr Draw limit(std::u16string_view beneath)
+constexpr Draw Limit(std::u16string_view beneath)
 {
     return {.art = Art::Limit, .typeface = Typeface::Arabic, .text = u"نهـا", .below = beneath, .size = Size::Small};
 }
-constexpr Draw sum(std::u16string_view above, std::u16string_view beneath)
+constexpr Draw Sum(std::u16string_view above, std::u16string_view beneath)
 {
     return {.art = Art::Sum, .text = above, .below = beneath};
 }
@@ -133,9 +133,9 @@ struct Face {
 
 using FaceTable = std::span<const Face>;
 
-FaceTable algebraFaces();
-FaceTable lettersFaces();
-FaceTable geometryFaces();
-FaceTable calculusFaces();
+FaceTable AlgebraFaces();
+FaceTable LettersFaces();
+FaceTable GeometryFaces();
+FaceTable CalculusFaces();
 
 } // namespace picturegen

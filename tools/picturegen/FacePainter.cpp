@@ -9,9 +9,9 @@
 namespace picturegen {
 namespace {
 
-constexpr qreal lineWidth = 1.5;
+constexpr qreal kLineWidth = 1.5;
 
-qreal pixelSize(Size size)
+qreal PixelSize(Size size)
 {
     switch (size) {
     case Size::Tiny: return 10;
@@ -23,7 +23,7 @@ qreal pixelSize(Size size)
     return 22;
 }
 
-qreal barLength(Span span)
+qreal BarLength(Span span)
 {
     switch (span) {
     case Span::Short: return 10;
@@ -34,7 +34,7 @@ qreal barLength(Span span)
     return 18;
 }
 
-QColor inkColour(Ink ink)
+QColor InkColour(Ink ink)
 {
     switch (ink) {
     case Ink::Black: return QColor(0, 0, 0);
@@ -44,17 +44,17 @@ QColor inkColour(Ink ink)
     return Qt::black;
 }
 
-QString qs(std::u16string_view text)
+QString Qs(std::u16string_view text)
 {
     return QString::fromUtf16(text.data(), qsizetype(text.size()));
 }
 
-QPainterPath text(const Draw& draw, qreal size, std::u16string_view what)
+QPainterPath Text(const Draw& draw, qreal size, std::u16string_view what)
 {
-    return textPath(fontFor(draw.typeface, size), qs(what));
+    return TextPath(FontFor(draw.typeface, size), Qs(what));
 }
 
-QPainterPath polyline(std::initializer_list<QPointF> points)
+QPainterPath Polyline(std::initializer_list<QPointF> points)
 {
     QPainterPath path;
     path.addPolygon(QPolygonF(points));
@@ -62,148 +62,148 @@ QPainterPath polyline(std::initializer_list<QPointF> points)
 }
 
 // Moves path so that its bounds are centred horizontally on x with their top at y.
-QPainterPath centredAt(const QPainterPath& path, qreal x, qreal y)
+QPainterPath CentredAt(const QPainterPath& path, qreal x, qreal y)
 {
     const QRectF bounds = path.boundingRect();
     return path.translated(x - bounds.center().x(), y - bounds.top());
 }
 
 // Stacks the parts top to bottom, centred on one vertical axis.
-QPainterPath stack(std::initializer_list<QPainterPath> parts, qreal gap)
+QPainterPath Stack(std::initializer_list<QPainterPath> parts, qreal gap)
 {
     QPainterPath result;
     qreal y = 0;
     for (const QPainterPath& part : parts) {
         if (part.isEmpty())
             continue;
-        result.addPath(centredAt(part, 0, y));
+        result.addPath(CentredAt(part, 0, y));
         y += part.boundingRect().height() + gap;
     }
     return result;
 }
 
-QPainterPath bar(qreal length, qreal thickness = 2)
+QPainterPath Bar(qreal length, qreal thickness = 2)
 {
     QPainterPath path;
     path.addRect(0, 0, length, thickness);
     return path;
 }
 
-QPainterPath radical(Span span)
+QPainterPath Radical(Span span)
 {
     // Left-to-right form: the tick at the left, the bar running right.
     const qreal w = span == Span::Short ? 14 : span == Span::Medium ? 22 : 32;
     const qreal h = span == Span::Short ? 14 : span == Span::Medium ? 20 : 26;
-    return stroked(polyline({{0, 0.6 * h}, {0.18 * w, 0.48 * h}, {0.38 * w, h},
+    return Stroked(Polyline({{0, 0.6 * h}, {0.18 * w, 0.48 * h}, {0.38 * w, h},
                              {0.58 * w, 0}, {w, 0}}),
-                   lineWidth);
+                   kLineWidth);
 }
 
-QPainterPath arc(Span span)
+QPainterPath Arc(Span span)
 {
     const qreal w = span == Span::Short ? 16 : span == Span::Long ? 30 : 36;
     const qreal h = span == Span::Short ? 6 : span == Span::Long ? 9 : 5;
     QPainterPath path;
     path.arcMoveTo(0, 0, w, 2 * h, 180);
     path.arcTo(0, 0, w, 2 * h, 180, -180);
-    return stroked(path, lineWidth);
+    return Stroked(path, kLineWidth);
 }
 
-QPainterPath hat(Span span)
+QPainterPath Hat(Span span)
 {
     const qreal w = span == Span::Short ? 12 : 30;
     const qreal h = span == Span::Short ? 6 : 8;
-    return stroked(polyline({{0, h}, {w / 2, 0}, {w, h}}), lineWidth);
+    return Stroked(Polyline({{0, h}, {w / 2, 0}, {w, h}}), kLineWidth);
 }
 
-QPainterPath box(Span span)
+QPainterPath Box(Span span)
 {
     const QSizeF size = span == Span::Wide ? QSizeF(24, 13)
                         : span == Span::Medium ? QSizeF(15, 15)
                                                : QSizeF(10, 10);
     QPainterPath path;
     path.addRect(QRectF(QPointF(0, 0), size));
-    return stroked(path, lineWidth);
+    return Stroked(path, kLineWidth);
 }
 
-QPainterPath fractionOf(const Draw& draw, bool withBar)
+QPainterPath FractionOf(const Draw& draw, bool withBar)
 {
-    const qreal size = pixelSize(draw.size);
-    const QPainterPath over = text(draw, size, draw.text);
-    const QPainterPath under = text(draw, size, draw.below);
+    const qreal size = PixelSize(draw.size);
+    const QPainterPath over = Text(draw, size, draw.text);
+    const QPainterPath under = Text(draw, size, draw.below);
     const qreal width = std::max(over.boundingRect().width(), under.boundingRect().width()) + 2;
     if (withBar)
-        return stack({over, bar(width, 1.2), under}, 1.5);
+        return Stack({over, Bar(width, 1.2), under}, 1.5);
     // A binomial: both lines in one pair of parentheses.
-    QPainterPath body = stack({over, under}, 2);
+    QPainterPath body = Stack({over, under}, 2);
     const QRectF b = body.boundingRect().adjusted(-2, -1, 2, 1);
     QPainterPath parens;
     parens.arcMoveTo(b.left() - 3, b.top(), 8, b.height(), 90);
     parens.arcTo(b.left() - 3, b.top(), 8, b.height(), 90, 180);
     parens.arcMoveTo(b.right() - 5, b.top(), 8, b.height(), 90);
     parens.arcTo(b.right() - 5, b.top(), 8, b.height(), 90, -180);
-    body.addPath(stroked(parens, 1.2));
+    body.addPath(Stroked(parens, 1.2));
     return body;
 }
 
-QPainterPath limitSign(const Draw& draw)
+QPainterPath LimitSign(const Draw& draw)
 {
-    const QPainterPath word = text(draw, pixelSize(Size::Small), draw.text);
-    const QPainterPath beneath = text(draw, pixelSize(Size::Tiny), draw.below);
+    const QPainterPath word = Text(draw, PixelSize(Size::Small), draw.text);
+    const QPainterPath beneath = Text(draw, PixelSize(Size::Tiny), draw.below);
     const qreal width = std::max({word.boundingRect().width(), beneath.boundingRect().width(), 30.0});
-    return stack({word, bar(width, 1.2), beneath}, 1.5);
+    return Stack({word, Bar(width, 1.2), beneath}, 1.5);
 }
 
-QPainterPath sumSign(const Draw& draw)
+QPainterPath SumSign(const Draw& draw)
 {
-    QPainterPath sigma = textPath(fontFor(Typeface::Math, pixelSize(Size::Large)), QStringLiteral("∑"));
+    QPainterPath sigma = TextPath(FontFor(Typeface::Math, PixelSize(Size::Large)), QStringLiteral("∑"));
     if (draw.mirrored)
         sigma = QTransform::fromScale(-1, 1).map(sigma);
-    const QFont bounds = fontFor(Typeface::Arabic, pixelSize(Size::Tiny));
-    return stack({textPath(bounds, qs(draw.text)), sigma, textPath(bounds, qs(draw.below))}, 1.5);
+    const QFont bounds = FontFor(Typeface::Arabic, PixelSize(Size::Tiny));
+    return Stack({TextPath(bounds, Qs(draw.text)), sigma, TextPath(bounds, Qs(draw.below))}, 1.5);
 }
 
 } // namespace
 
-QPainterPath facePath(const Draw& draw)
+QPainterPath FacePath(const Draw& draw)
 {
     QPainterPath path;
     switch (draw.art) {
-    case Art::Text: path = text(draw, pixelSize(draw.size), draw.text); break;
+    case Art::Text: path = Text(draw, PixelSize(draw.size), draw.text); break;
     case Art::Outlined:
-        path = stroked(text(draw, pixelSize(Size::Large), draw.text), 1.0);
+        path = Stroked(Text(draw, PixelSize(Size::Large), draw.text), 1.0);
         break;
-    case Art::Bar: path = bar(barLength(draw.span)); break;
-    case Art::DoubleBar: path = stack({bar(30, 1.5), bar(30, 1.5)}, 2.5); break;
-    case Art::Radical: path = radical(draw.span); break;
+    case Art::Bar: path = Bar(BarLength(draw.span)); break;
+    case Art::DoubleBar: path = Stack({Bar(30, 1.5), Bar(30, 1.5)}, 2.5); break;
+    case Art::Radical: path = Radical(draw.span); break;
     case Art::ShortArrowLeft:
-        path = stroked(polyline({{4, 0}, {0, 3}, {4, 6}}), lineWidth);
-        path.addPath(bar(16, lineWidth).translated(0.5, 3 - lineWidth / 2));
+        path = Stroked(Polyline({{4, 0}, {0, 3}, {4, 6}}), kLineWidth);
+        path.addPath(Bar(16, kLineWidth).translated(0.5, 3 - kLineWidth / 2));
         break;
     case Art::HalfArrowBar:
-        path = stroked(polyline({{0, 4}, {5, 0}}), lineWidth);
-        path.addPath(bar(26, lineWidth).translated(0, 4 - lineWidth / 2));
+        path = Stroked(Polyline({{0, 4}, {5, 0}}), kLineWidth);
+        path.addPath(Bar(26, kLineWidth).translated(0, 4 - kLineWidth / 2));
         break;
     case Art::DotLine: {
         const qreal length = draw.span == Span::Long ? 34 : 22;
-        path = bar(length, lineWidth).translated(0, -lineWidth / 2);
+        path = Bar(length, kLineWidth).translated(0, -kLineWidth / 2);
         path.addEllipse(QPointF(0, 0), 2.3, 2.3);
         break;
     }
-    case Art::Arc: path = arc(draw.span); break;
-    case Art::Hat: path = hat(draw.span); break;
-    case Art::Box: path = box(draw.span); break;
+    case Art::Arc: path = Arc(draw.span); break;
+    case Art::Hat: path = Hat(draw.span); break;
+    case Art::Box: path = Box(draw.span); break;
     case Art::FilledBox: path.addRect(0, 0, 12, 12); break;
     case Art::Circle: {
         QPainterPath circle;
         circle.addEllipse(0, 0, 17, 17);
-        path = stroked(circle, lineWidth);
+        path = Stroked(circle, kLineWidth);
         break;
     }
-    case Art::Fraction: path = fractionOf(draw, true); break;
-    case Art::Binomial: path = fractionOf(draw, false); break;
-    case Art::Limit: path = limitSign(draw); break;
-    case Art::Sum: return sumSign(draw); // mirrors the sign alone, not its bounds
+    case Art::Fraction: path = FractionOf(draw, true); break;
+    case Art::Binomial: path = FractionOf(draw, false); break;
+    case Art::Limit: path = LimitSign(draw); break;
+    case Art::Sum: return SumSign(draw); // mirrors the sign alone, not its bounds
     }
     if (draw.mirrored)
         path = QTransform::fromScale(-1, 1).map(path);
@@ -211,7 +211,7 @@ QPainterPath facePath(const Draw& draw)
     return path;
 }
 
-QRectF placeBox(const QRect& interior, Place place)
+QRectF PlaceBox(const QRect& interior, Place place)
 {
     const QRectF r(interior);
     const qreal half = r.height() / 2;
@@ -225,11 +225,11 @@ QRectF placeBox(const QRect& interior, Place place)
     return r;
 }
 
-void paintFace(QPainter& painter, const QRect& interior, const Face& face)
+void PaintFace(QPainter& painter, const QRect& interior, const Face& face)
 {
-    const QPainterPath path = facePath(face.draw);
+    const QPainterPath path = FacePath(face.draw);
     const QRectF bounds = path.boundingRect();
-    const QRectF target = placeBox(interior, face.place);
+    const QRectF target = PlaceBox(interior, face.place);
     const qreal scale = std::min({1.0, target.width() / bounds.width(), target.height() / bounds.height()});
     const QSizeF size = bounds.size() * scale;
     // Whole-pixel positions keep thin strokes crisp.
@@ -244,7 +244,7 @@ void paintFace(QPainter& painter, const QRect& interior, const Face& face)
     painter.setClipRect(interior);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(inkColour(face.ink));
+    painter.setBrush(InkColour(face.ink));
     painter.drawPath(fit.map(path));
     painter.restore();
 }

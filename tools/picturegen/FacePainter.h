@@ -10,12 +10,12 @@
 namespace picturegen {
 
 // The face as one filled path, in coordinates of its own.
-QPainterPath facePath(const Draw& draw);
+QPainterPath FacePath(const Draw& draw);
 
 // The part of a cell interior in which a face at place is centred.
-QRectF placeBox(const QRect& interior, Place place);
+QRectF PlaceBox(const QRect& interior, Place place);
 
 // Shrinks the face to fit its place, if needed, and fills it in its ink.
-void paintFace(QPainter& painter, const QRect& interior, const Face& face);
+void PaintFace(QPainter& painter, const QRect& interior, const Face& face);
 
 } // namespace picturegen

@@ -16,11 +16,11 @@ struct FontFile {
 
 // The rows of the role picture-font in tools/deps/system-paths.txt, written
 // by the build.
-constexpr FontFile fontFiles[] = {
+constexpr FontFile kFontFiles[] = {
 #include "FontFiles.inc"
 };
 
-QFont makeFont(const QString& family, qreal pixelSize, QFont::Weight weight = QFont::Normal,
+QFont MakeFont(const QString& family, qreal pixelSize, QFont::Weight weight = QFont::Normal,
                bool italic = false)
 {
     QFont font(family);
@@ -35,9 +35,9 @@ QFont makeFont(const QString& family, qreal pixelSize, QFont::Weight weight = QF
 
 } // namespace
 
-QString loadFonts()
+QString LoadFonts()
 {
-    for (const FontFile& file : fontFiles) {
+    for (const FontFile& file : kFontFiles) {
         if (QFontDatabase::addApplicationFont(QString::fromUtf8(file.path)) < 0)
             return QStringLiteral("cannot load the font %1; install the Debian package %2 "
                                   "(tools/setup.sh does so)")
@@ -46,33 +46,33 @@ QString loadFonts()
     return {};
 }
 
-QFont fontFor(Typeface typeface, qreal pixelSize)
+QFont FontFor(Typeface typeface, qreal pixelSize)
 {
     switch (typeface) {
-    case Typeface::Math: return makeFont(QStringLiteral("Noto Sans Math"), pixelSize);
-    case Typeface::Arabic: return makeFont(QStringLiteral("Noto Naskh Arabic"), pixelSize);
-    case Typeface::Calligraphy: return makeFont(QStringLiteral("Amiri"), pixelSize);
-    case Typeface::Italic: return makeFont(QStringLiteral("DejaVu Serif"), pixelSize, QFont::Normal, true);
-    case Typeface::Symbols: return makeFont(QStringLiteral("DejaVu Sans"), pixelSize);
-    case Typeface::Light: return makeFont(QStringLiteral("DejaVu Sans"), pixelSize, QFont::ExtraLight);
+    case Typeface::Math: return MakeFont(QStringLiteral("Noto Sans Math"), pixelSize);
+    case Typeface::Arabic: return MakeFont(QStringLiteral("Noto Naskh Arabic"), pixelSize);
+    case Typeface::Calligraphy: return MakeFont(QStringLiteral("Amiri"), pixelSize);
+    case Typeface::Italic: return MakeFont(QStringLiteral("DejaVu Serif"), pixelSize, QFont::Normal, true);
+    case Typeface::Symbols: return MakeFont(QStringLiteral("DejaVu Sans"), pixelSize);
+    case Typeface::Light: return MakeFont(QStringLiteral("DejaVu Sans"), pixelSize, QFont::ExtraLight);
     }
-    return makeFont(QStringLiteral("DejaVu Sans"), pixelSize);
+    return MakeFont(QStringLiteral("DejaVu Sans"), pixelSize);
 }
 
-QFont fontFor(TextStyle style, qreal pixelSize)
+QFont FontFor(TextStyle style, qreal pixelSize)
 {
     switch (style) {
-    case TextStyle::StripLabel: return makeFont(QStringLiteral("Noto Sans Arabic"), pixelSize, QFont::Bold);
+    case TextStyle::StripLabel: return MakeFont(QStringLiteral("Noto Sans Arabic"), pixelSize, QFont::Bold);
     case TextStyle::NarrowStripLabel: {
-        QFont font = makeFont(QStringLiteral("Noto Sans Arabic"), pixelSize, QFont::Bold);
+        QFont font = MakeFont(QStringLiteral("Noto Sans Arabic"), pixelSize, QFont::Bold);
         font.setStretch(QFont::Condensed);
         return font;
     }
-    case TextStyle::Plain: return makeFont(QStringLiteral("Noto Sans Arabic"), pixelSize);
-    case TextStyle::Calligraphy: return makeFont(QStringLiteral("Amiri"), pixelSize);
-    case TextStyle::CalligraphyBold: return makeFont(QStringLiteral("Amiri"), pixelSize, QFont::Bold);
+    case TextStyle::Plain: return MakeFont(QStringLiteral("Noto Sans Arabic"), pixelSize);
+    case TextStyle::Calligraphy: return MakeFont(QStringLiteral("Amiri"), pixelSize);
+    case TextStyle::CalligraphyBold: return MakeFont(QStringLiteral("Amiri"), pixelSize, QFont::Bold);
     }
-    return makeFont(QStringLiteral("DejaVu Sans"), pixelSize);
+    return MakeFont(QStringLiteral("DejaVu Sans"), pixelSize);
 }
 
 } // namespace picturegen

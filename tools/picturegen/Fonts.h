@@ -13,9 +13,9 @@ enum class TextStyle { StripLabel, NarrowStripLabel, Plain, Calligraphy, Calligr
 
 // Loads every font file the pictures need. Returns an empty string on
 // success, otherwise a message naming the missing file and its package.
-QString loadFonts();
+QString LoadFonts();
 
-QFont fontFor(Typeface typeface, qreal pixelSize);
-QFont fontFor(TextStyle style, qreal pixelSize);
+QFont FontFor(Typeface typeface, qreal pixelSize);
+QFont FontFor(TextStyle style, qreal pixelSize);
 
 } // namespace picturegen

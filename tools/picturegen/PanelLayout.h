@@ -9,15 +9,15 @@
 
 namespace picturegen {
 
-inline constexpr int panelWidth = 628;
-inline constexpr int panelHeight = 139;
-inline constexpr int columns = 14;
-inline constexpr int rows = 4;
+inline constexpr int kPanelWidth = 628;
+inline constexpr int kPanelHeight = 139;
+inline constexpr int kColumns = 14;
+inline constexpr int kRows = 4;
 
 // Grid lines, one pixel wide; the first and last of each list are the frame.
-inline constexpr std::array<int, columns + 1> gridX{
+inline constexpr std::array<int, kColumns + 1> kGridX{
     0, 45, 90, 135, 179, 224, 269, 314, 359, 404, 448, 493, 538, 583, 627};
-inline constexpr std::array<int, rows + 1> gridY{0, 34, 69, 104, 138};
+inline constexpr std::array<int, kRows + 1> kGridY{0, 34, 69, 104, 138};
 
 // A cell colour with the shades of the lines drawn in it: about 24 % of its
 // brightness for inner lines, about 12.5 % for the outer frame.
@@ -28,17 +28,17 @@ struct CellColour {
     QRgb frame;
 };
 
-inline constexpr std::array<CellColour, 4> cellColours{{
+inline constexpr std::array<CellColour, 4> kCellColours{{
     {'W', 0xFFFFFF, 0x3C3C3C, 0x202020}, // white
     {'G', 0xCCFFCC, 0x303C30, 0x1A201A}, // green
     {'B', 0x99CCFF, 0x24303C, 0x131A20}, // blue
     {'Y', 0xFFFF99, 0x3C3C24, 0x202013}, // yellow
 }};
 
-const CellColour& cellColour(char key);
+const CellColour& CellColourFor(char key);
 
 // Cell colours, rows 0 to 3 top first, columns 0 to 13 left first.
-using ColourMap = std::array<std::string_view, rows>;
+using ColourMap = std::array<std::string_view, kRows>;
 
 struct PanelDefinition {
     const char* owner; // the control whose picture it is
@@ -46,31 +46,31 @@ struct PanelDefinition {
     FaceTable (*faces)();
 };
 
-inline constexpr std::array<PanelDefinition, 4> panels{{
+inline constexpr std::array<PanelDefinition, 4> kPanels{{
     {"Picture1", // algebra and operations
      {"WWWWWWWWWWWWWW",
       "BBBBBBGGGGGGGG",
       "BBBBBBGGGGGGGG",
       "BBWWWWWWYYYYYY"},
-     algebraFaces},
+     AlgebraFaces},
     {"Image1", // letters and functions
      {"GGGGGGGGGGGGGG",
       "GGGGGGGGGGGGGG",
       "WYYYWWBBBBBBBB",
       "WYYYWWBBBBBBBB"},
-     lettersFaces},
+     LettersFaces},
     {"Image2", // geometry
      {"GGGGGGGGYBBBBB",
       "WGGGGGGGYBBBBB",
       "WWWWWWWWYBBBBB",
       "WWWWWWWWYWBBBB"},
-     geometryFaces},
+     GeometryFaces},
     {"Image3", // calculus
      {"GGGGYBWWBBBBBB",
       "WGGGWBWWBBBBBB",
       "GGGGYBWWWBBBBB",
       "GGGGYBWWWBBBBB"},
-     calculusFaces},
+     CalculusFaces},
 }};
 
 } // namespace picturegen

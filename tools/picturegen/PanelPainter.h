@@ -7,9 +7,9 @@
 
 namespace picturegen {
 
-QImage paintPanel(const PanelDefinition& panel);
+QImage PaintPanel(const PanelDefinition& panel);
 
 // The interior of a cell: the pixels between its grid lines.
-QRect cellInterior(int row, int column);
+QRect CellInterior(int row, int column);
 
 } // namespace picturegen

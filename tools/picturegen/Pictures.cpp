@@ -10,17 +10,16 @@
 namespace picturegen {
 namespace {
 
-const QColor dialogGrey(0xD4, 0xD0, 0xC8);
+const QColor kDialogGrey(0xD4, 0xD0, 0xC8);
 
 // Our own wording; the titles are those of the seals in the icon and logo.
-const QString productTitle = QStringLiteral("لوحة الرموز الرياضية");
-const QString shortName = QStringLiteral("جليف بورد");
-const QString editionNumeral = QStringLiteral("٣");
-const std::array<QString, 2> saying{QStringLiteral("رَبِّ اشْرَحْ لِي صَدْرِي"),
+const QString kShortName = QStringLiteral("جليف بورد");
+const QString kEditionNumeral = QStringLiteral("٣");
+const std::array<QString, 2> kSaying{QStringLiteral("رَبِّ اشْرَحْ لِي صَدْرِي"),
                                     QStringLiteral("وَيَسِّرْ لِي أَمْرِي")};
 // Eight lines: where the program comes from, who made it, whom we thank
 // and how to reach us.
-const std::array<QString, 8> credits{
+const std::array<QString, 8> kCredits{
     QStringLiteral("لوحة الرموز الرياضية للكتابة العربية"),
     QStringLiteral("برنامج لمعلمي الرياضيات وطلابها"),
     QStringLiteral("أعدّه فريق تطوير جليف بورد"),
@@ -32,17 +31,17 @@ const std::array<QString, 8> credits{
 };
 
 // The strip's fields between its vertical lines, left to right.
-constexpr std::array<int, 7> stripLinesX{0, 45, 90, 135, 493, 538, 627};
-constexpr std::array<int, 2> stripLinesY{0, 34};
+constexpr std::array<int, 7> kStripLinesX{0, 45, 90, 135, 493, 538, 627};
+constexpr std::array<int, 2> kStripLinesY{0, 34};
 
-QImage blank(int width, int height, QColor background)
+QImage Blank(int width, int height, QColor background)
 {
     QImage image(width, height, QImage::Format_ARGB32);
     image.fill(background);
     return image;
 }
 
-void drawRtlText(QPainter& painter, const QRectF& rect, const QString& text, const QFont& font,
+void DrawRtlText(QPainter& painter, const QRectF& rect, const QString& text, const QFont& font,
                  QColor colour = Qt::black)
 {
     QTextOption option(Qt::AlignCenter);
@@ -55,7 +54,7 @@ void drawRtlText(QPainter& painter, const QRectF& rect, const QString& text, con
     painter.drawText(rect, QChar(0x202B) + text + QChar(0x202C), option);
 }
 
-void fill(QPainter& painter, const QPainterPath& path, QColor colour = Qt::black)
+void Fill(QPainter& painter, const QPainterPath& path, QColor colour = Qt::black)
 {
     painter.setPen(Qt::NoPen);
     painter.setBrush(colour);
@@ -64,20 +63,20 @@ void fill(QPainter& painter, const QPainterPath& path, QColor colour = Qt::black
 
 // A white icon with a black frame and two block arrows: one in the upper
 // right half, one in the lower left half.
-QImage paintViewIcon(Direction upperRight, Direction lowerLeft)
+QImage PaintViewIcon(Direction upperRight, Direction lowerLeft)
 {
-    QImage image = blank(46, 35, Qt::white);
+    QImage image = Blank(46, 35, Qt::white);
     QPainter painter(&image);
     painter.setPen(Qt::black);
     painter.drawRect(0, 0, 45, 34);
     painter.setRenderHint(QPainter::Antialiasing);
-    fill(painter, blockArrow(QRectF(26, 3, 15, 13), upperRight));
-    fill(painter, blockArrow(QRectF(5, 19, 15, 13), lowerLeft));
+    Fill(painter, BlockArrow(QRectF(26, 3, 15, 13), upperRight));
+    Fill(painter, BlockArrow(QRectF(5, 19, 15, 13), lowerLeft));
     return image;
 }
 
 // A seal: a filled disc within a double ring.
-void drawSeal(QPainter& painter, const QRectF& disc, QColor face, QColor ring, qreal ringWidth)
+void DrawSeal(QPainter& painter, const QRectF& disc, QColor face, QColor ring, qreal ringWidth)
 {
     painter.setPen(QPen(ring, ringWidth));
     painter.setBrush(face);
@@ -91,30 +90,30 @@ void drawSeal(QPainter& painter, const QRectF& disc, QColor face, QColor ring, q
 
 } // namespace
 
-QImage paintStrip()
+QImage PaintStrip()
 {
-    QImage image = blank(628, 35, Qt::white);
+    QImage image = Blank(628, 35, Qt::white);
     QPainter painter(&image);
     painter.setPen(Qt::black);
-    for (int x : stripLinesX)
+    for (int x : kStripLinesX)
         painter.drawLine(x, 0, x, 34);
-    for (int y : stripLinesY)
+    for (int y : kStripLinesY)
         painter.drawLine(0, y, 627, y);
 
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     // Every label and arrow stays inside the red frame that the palette
     // draws 2 pixels wide just within each field's hit area.
-    const QFont label = fontFor(TextStyle::StripLabel, 11);
-    const QFont narrow = fontFor(TextStyle::NarrowStripLabel, 11);
+    const QFont label = FontFor(TextStyle::StripLabel, 11);
+    const QFont narrow = FontFor(TextStyle::NarrowStripLabel, 11);
 
     // 1: hidden under the collapse icon.
-    fill(painter, blockArrow(QRectF(14, 6, 18, 23), Direction::Up));
+    Fill(painter, BlockArrow(QRectF(14, 6, 18, 23), Direction::Up));
     // 2 and 3: the pair and the function.
-    drawRtlText(painter, QRectF(50, 4, 36, 26), QStringLiteral("(س،ص)"), narrow);
-    drawRtlText(painter, QRectF(95, 4, 36, 26), QStringLiteral("د(س)="), narrow);
+    DrawRtlText(painter, QRectF(50, 4, 36, 26), QStringLiteral("(س،ص)"), narrow);
+    DrawRtlText(painter, QRectF(95, 4, 36, 26), QStringLiteral("د(س)="), narrow);
     // 4: space.
-    drawRtlText(painter, QRectF(140, 4, 350, 26), QStringLiteral("مسافة"), label);
+    DrawRtlText(painter, QRectF(140, 4, 350, 26), QStringLiteral("مسافة"), label);
     // 5: delete, under an arrow pointing right.
     QPainterPath arrow;
     arrow.moveTo(503, 10);
@@ -123,7 +122,7 @@ QImage paintStrip()
     arrow.lineTo(527, 10);
     arrow.lineTo(522, 14);
     painter.strokePath(arrow, QPen(Qt::black, 1.5));
-    drawRtlText(painter, QRectF(499, 14, 36, 15), QStringLiteral("حذف"), label);
+    DrawRtlText(painter, QRectF(499, 14, 36, 15), QStringLiteral("حذف"), label);
     // 6: new line, under a return arrow pointing left whose tail rises at
     // the right end.
     QPainterPath ret;
@@ -134,29 +133,29 @@ QImage paintStrip()
     ret.lineTo(562, 11);
     ret.lineTo(567, 15);
     painter.strokePath(ret, QPen(Qt::black, 1.5));
-    drawRtlText(painter, QRectF(543, 15, 79, 14), QStringLiteral("سطر جديد"), label);
+    DrawRtlText(painter, QRectF(543, 15, 79, 14), QStringLiteral("سطر جديد"), label);
     return image;
 }
 
-QImage paintCollapseIcon() { return paintViewIcon(Direction::Up, Direction::Left); }
+QImage PaintCollapseIcon() { return PaintViewIcon(Direction::Up, Direction::Left); }
 
-QImage paintExpandIcon() { return paintViewIcon(Direction::Right, Direction::Down); }
+QImage PaintExpandIcon() { return PaintViewIcon(Direction::Right, Direction::Down); }
 
-QImage paintWindowIcon(int size)
+QImage PaintWindowIcon(int size)
 {
-    QImage image = blank(size, size, Qt::transparent);
+    QImage image = Blank(size, size, Qt::transparent);
     {
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         painter.setRenderHint(QPainter::TextAntialiasing);
         const qreal s = size;
-        drawSeal(painter, QRectF(0, 0, s, s), QColor(0xC0, 0xC0, 0xC0), QColor(0x60, 0x60, 0x60), s / 16);
-        const QFont tiny = fontFor(TextStyle::Plain, s * 0.15);
+        DrawSeal(painter, QRectF(0, 0, s, s), QColor(0xC0, 0xC0, 0xC0), QColor(0x60, 0x60, 0x60), s / 16);
+        const QFont tiny = FontFor(TextStyle::Plain, s * 0.15);
         const QColor titleInk(0x20, 0x20, 0x20);
-        drawRtlText(painter, QRectF(0, s * 0.14, s, s * 0.16), QStringLiteral("لوحة الرموز"), tiny, titleInk);
-        drawRtlText(painter, QRectF(0, s * 0.27, s, s * 0.16), QStringLiteral("الرياضية"), tiny, titleInk);
-        drawRtlText(painter, QRectF(0, s * 0.36, s, s * 0.56), editionNumeral,
-                    fontFor(Typeface::Arabic, s * 0.62));
+        DrawRtlText(painter, QRectF(0, s * 0.14, s, s * 0.16), QStringLiteral("لوحة الرموز"), tiny, titleInk);
+        DrawRtlText(painter, QRectF(0, s * 0.27, s, s * 0.16), QStringLiteral("الرياضية"), tiny, titleInk);
+        DrawRtlText(painter, QRectF(0, s * 0.36, s, s * 0.56), kEditionNumeral,
+                    FontFor(Typeface::Arabic, s * 0.62));
     }
     if (size != 32)
         return image;
@@ -176,9 +175,9 @@ QImage paintWindowIcon(int size)
     return image;
 }
 
-QByteArray windowIconSvg()
+QByteArray WindowIconSvg()
 {
-    // The same seal as paintWindowIcon, on a 32-unit canvas.
+    // The same seal as PaintWindowIcon, on a 32-unit canvas.
     return QStringLiteral(
                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" viewBox=\"0 0 32 32\">\n"
@@ -191,52 +190,52 @@ QByteArray windowIconSvg()
                "  <text x=\"16\" y=\"28\" font-family=\"Noto Naskh Arabic, serif\" font-size=\"19.8\" "
                "text-anchor=\"middle\" fill=\"#000000\">%1</text>\n"
                "</svg>\n")
-        .arg(editionNumeral)
+        .arg(kEditionNumeral)
         .toUtf8();
 }
 
-QImage paintLogo()
+QImage PaintLogo()
 {
-    QImage image = blank(246, 174, Qt::white);
+    QImage image = Blank(246, 174, Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     const QRectF disc(123 - 53, 3, 106, 106);
-    drawSeal(painter, disc, Qt::white, Qt::black, 3);
-    const QFont title = fontFor(TextStyle::Plain, 11);
-    drawRtlText(painter, QRectF(disc.left(), 17, disc.width(), 14), QStringLiteral("لوحة الرموز"), title);
-    drawRtlText(painter, QRectF(disc.left(), 30, disc.width(), 14), QStringLiteral("الرياضية"), title);
-    drawRtlText(painter, QRectF(disc.left(), 44, disc.width(), 20), shortName,
-                fontFor(TextStyle::CalligraphyBold, 16));
-    drawRtlText(painter, QRectF(disc.left(), 62, disc.width(), 40), editionNumeral,
-                fontFor(Typeface::Arabic, 30));
-    const QFont calligraphy = fontFor(TextStyle::Calligraphy, 19);
-    drawRtlText(painter, QRectF(0, 110, 246, 31), saying[0], calligraphy);
-    drawRtlText(painter, QRectF(0, 141, 246, 31), saying[1], calligraphy);
+    DrawSeal(painter, disc, Qt::white, Qt::black, 3);
+    const QFont title = FontFor(TextStyle::Plain, 11);
+    DrawRtlText(painter, QRectF(disc.left(), 17, disc.width(), 14), QStringLiteral("لوحة الرموز"), title);
+    DrawRtlText(painter, QRectF(disc.left(), 30, disc.width(), 14), QStringLiteral("الرياضية"), title);
+    DrawRtlText(painter, QRectF(disc.left(), 44, disc.width(), 20), kShortName,
+                FontFor(TextStyle::CalligraphyBold, 16));
+    DrawRtlText(painter, QRectF(disc.left(), 62, disc.width(), 40), kEditionNumeral,
+                FontFor(Typeface::Arabic, 30));
+    const QFont calligraphy = FontFor(TextStyle::Calligraphy, 19);
+    DrawRtlText(painter, QRectF(0, 110, 246, 31), kSaying[0], calligraphy);
+    DrawRtlText(painter, QRectF(0, 141, 246, 31), kSaying[1], calligraphy);
     return image;
 }
 
-QImage paintCredits()
+QImage PaintCredits()
 {
-    QImage image = blank(370, 172, dialogGrey);
+    QImage image = Blank(370, 172, kDialogGrey);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
-    const QFont font = fontFor(TextStyle::Plain, 12);
-    const qreal lineHeight = 172.0 / credits.size();
-    for (std::size_t i = 0; i < credits.size(); ++i)
-        drawRtlText(painter, QRectF(4, i * lineHeight, 362, lineHeight), credits[i], font);
+    const QFont font = FontFor(TextStyle::Plain, 12);
+    const qreal lineHeight = 172.0 / kCredits.size();
+    for (std::size_t i = 0; i < kCredits.size(); ++i)
+        DrawRtlText(painter, QRectF(4, i * lineHeight, 362, lineHeight), kCredits[i], font);
     return image;
 }
 
-QImage paintSignature()
+QImage PaintSignature()
 {
-    QImage image = blank(77, 36, dialogGrey);
+    QImage image = Blank(77, 36, kDialogGrey);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setPen(Qt::black);
-    drawRtlText(painter, QRectF(2, 0, 73, 36), shortName, fontFor(TextStyle::CalligraphyBold, 19));
+    DrawRtlText(painter, QRectF(2, 0, 73, 36), kShortName, FontFor(TextStyle::CalligraphyBold, 19));
     return image;
 }
 

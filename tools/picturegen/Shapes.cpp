@@ -6,7 +6,7 @@
 
 namespace picturegen {
 
-QPainterPath textPath(const QFont& font, QStringView text)
+QPainterPath TextPath(const QFont& font, QStringView text)
 {
     QString laidOut = text.toString();
     const bool arabic = std::any_of(laidOut.cbegin(), laidOut.cend(), [](QChar c) {
@@ -21,7 +21,7 @@ QPainterPath textPath(const QFont& font, QStringView text)
     return path;
 }
 
-QPainterPath stroked(const QPainterPath& lines, qreal width)
+QPainterPath Stroked(const QPainterPath& lines, qreal width)
 {
     QPainterPathStroker stroker;
     stroker.setWidth(width);
@@ -30,7 +30,7 @@ QPainterPath stroked(const QPainterPath& lines, qreal width)
     return stroker.createStroke(lines).simplified();
 }
 
-QPainterPath blockArrow(const QRectF& rect, Direction direction)
+QPainterPath BlockArrow(const QRectF& rect, Direction direction)
 {
     // An upward arrow in the unit square, turned for the other directions.
     const QPolygonF up{{0.5, 0.0}, {1.0, 0.5}, {0.7, 0.5}, {0.7, 1.0},

@@ -9,14 +9,14 @@
 namespace picturegen {
 
 // The shaped text as a path, laid out right to left when it holds Arabic.
-QPainterPath textPath(const QFont& font, QStringView text);
+QPainterPath TextPath(const QFont& font, QStringView text);
 
 // The outline of a line drawing, so that it can be filled like a glyph.
-QPainterPath stroked(const QPainterPath& lines, qreal width);
+QPainterPath Stroked(const QPainterPath& lines, qreal width);
 
 enum class Direction { Up, Down, Left, Right };
 
 // A solid arrow with a triangular head and a broad shaft, filling rect.
-QPainterPath blockArrow(const QRectF& rect, Direction direction);
+QPainterPath BlockArrow(const QRectF& rect, Direction direction);
 
 } // namespace picturegen

@@ -1,25 +1,24 @@
 #pragma once
 
-#include "Form1Layout.h"
 #include "Twips.h"
 
 #include <QPoint>
 #include <QRect>
 #include <QSize>
 
-namespace palette {
+namespace glyphboard {
 
 // Design values in twips as Qt's device-independent pixels (96 per inch;
 // Qt scales them to the screen itself), and back.
 
 inline QPoint ToPixels(TwipPoint p)
 {
-    return {glyphboard::TwipsToPixels(p.x), glyphboard::TwipsToPixels(p.y)};
+    return {TwipsToPixels(p.x), TwipsToPixels(p.y)};
 }
 
 inline QSize ToPixels(TwipSize s)
 {
-    return {glyphboard::TwipsToPixels(s.width), glyphboard::TwipsToPixels(s.height)};
+    return {TwipsToPixels(s.width), TwipsToPixels(s.height)};
 }
 
 inline QRect ToPixels(TwipRect r)
@@ -32,4 +31,4 @@ inline TwipPoint ToTwips(QPoint p)
     return {p.x() * kTwipsPerPixel, p.y() * kTwipsPerPixel};
 }
 
-} // namespace palette
+} // namespace glyphboard
