@@ -167,7 +167,10 @@ void RollBack(const Reference<document::XUndoManager>& undo, const OUString& tit
 // every way out, an exception included, so that no view stays frozen.
 class ControllerLock {
 public:
-    explicit ControllerLock(Reference<frame::XModel> model) : model_(std::move(model)) { model_->lockControllers(); }
+    explicit ControllerLock(Reference<frame::XModel> model) : model_(std::move(model))
+    {
+        model_->lockControllers();
+    }
     ~ControllerLock()
     {
         try {

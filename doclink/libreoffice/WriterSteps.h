@@ -60,7 +60,6 @@ void TypeIntoActiveDocument(const css::uno::Reference<css::frame::XDesktop2>& de
 // undo list there, collapsing the insertion point again when it was so
 // before: for a click that ran to its end after it was called off.
 // Failures are swallowed; the caller reports the click's own.
-void TakeBack(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click,
-              bool wasCollapsed);
+void TakeBack(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click, bool wasCollapsed);
 
 } // namespace doclink::office

@@ -44,8 +44,11 @@ pid_t ThreadId()
 } // namespace
 
 ClickTimingLog::ClickTimingLog()
-    : enabled_(LogFile() != nullptr), start_(Clock::now()), last_(start_),
-      lastCpu_(enabled_ ? ThreadCpuMicroseconds() : 0), lastThread_(enabled_ ? ThreadId() : 0)
+    : enabled_(LogFile() != nullptr),
+      start_(Clock::now()),
+      last_(start_),
+      lastCpu_(enabled_ ? ThreadCpuMicroseconds() : 0),
+      lastThread_(enabled_ ? ThreadId() : 0)
 {
 }
 
@@ -70,8 +73,7 @@ void ClickTimingLog::Write()
         return;
     static std::mutex mutex;
     const std::lock_guard lock(mutex);
-    std::fprintf(LogFile(), "execute %.1f %.1f%s\n", Microseconds(last_ - start_), cpu_,
-                 parts_.c_str());
+    std::fprintf(LogFile(), "execute %.1f %.1f%s\n", Microseconds(last_ - start_), cpu_, parts_.c_str());
     std::fflush(LogFile());
 }
 

@@ -37,7 +37,7 @@ constexpr std::chrono::seconds kMainThreadBound{60};
 
 class Insertion final : public cppu::WeakImplHelper2<task::XJob, lang::XServiceInfo> {
 public:
-    explicit Insertion(Reference<uno::XComponentContext> context) : context_(context), mainThread_(context) {}
+    explicit Insertion(Reference<uno::XComponentContext> context) : context_(context), mainThread_(context) { }
 
     // Arguments: Text (string), Font (string), DeleteFirst (boolean),
     // UndoTitle (string, the name of the click's undo step). Returns whether
@@ -102,7 +102,10 @@ public:
         return uno::Any(wasCollapsed);
     }
 
-    OUString SAL_CALL getImplementationName() override { return OUString::createFromAscii(insertion::kImplementationName); }
+    OUString SAL_CALL getImplementationName() override
+    {
+        return OUString::createFromAscii(insertion::kImplementationName);
+    }
     sal_Bool SAL_CALL supportsService(const OUString& name) override { return cppu::supportsService(this, name); }
     uno::Sequence<OUString> SAL_CALL getSupportedServiceNames() override { return ServiceNames(); }
 
@@ -122,24 +125,24 @@ private:
     MainThreadCall mainThread_;
 };
 
-const cppu::ImplementationEntry kEntries[] = {
-    {Insertion::Create, Insertion::ImplementationName, Insertion::ServiceNames,
-     cppu::createSingleComponentFactory, nullptr, 0},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, 0}};
+const cppu::ImplementationEntry kEntries[] = {{Insertion::Create, Insertion::ImplementationName,
+                                               Insertion::ServiceNames, cppu::createSingleComponentFactory, nullptr,
+                                               0},
+                                              {nullptr, nullptr, nullptr, nullptr, nullptr, 0}};
 
 } // namespace
 
 } // namespace doclink::office
 
 extern "C" SAL_DLLPUBLIC_EXPORT void* SAL_CALL component_getFactory(const char* implementationName,
-                                                                     void* serviceManager, void* registryKey)
+                                                                    void* serviceManager, void* registryKey)
 {
     return cppu::component_getFactoryHelper(implementationName, serviceManager, registryKey,
                                             doclink::office::kEntries);
 }
 
-extern "C" SAL_DLLPUBLIC_EXPORT void SAL_CALL component_getImplementationEnvironment(
-    const char** environmentTypeName, uno_Environment**)
+extern "C" SAL_DLLPUBLIC_EXPORT void SAL_CALL
+component_getImplementationEnvironment(const char** environmentTypeName, uno_Environment**)
 {
     *environmentTypeName = CPPU_CURRENT_LANGUAGE_BINDING_NAME;
 }

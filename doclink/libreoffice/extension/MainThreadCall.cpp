@@ -56,7 +56,7 @@ bool MainThreadJob::Wait(std::chrono::milliseconds bound)
     return true;
 }
 
-MainThreadCall::MainThreadCall(Reference<uno::XComponentContext> context) : context_(std::move(context)) {}
+MainThreadCall::MainThreadCall(Reference<uno::XComponentContext> context) : context_(std::move(context)) { }
 
 void MainThreadCall::Run(const std::function<void()>& work, std::chrono::milliseconds bound)
 {

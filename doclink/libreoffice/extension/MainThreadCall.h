@@ -22,7 +22,7 @@ namespace doclink::office {
 class MainThreadJob final : public cppu::WeakImplHelper1<css::awt::XCallback> {
 public:
     // `work` must outlive the job's Wait().
-    explicit MainThreadJob(const std::function<void()>& work) : work_(work) {}
+    explicit MainThreadJob(const std::function<void()>& work) : work_(work) { }
 
     void SAL_CALL notify(const css::uno::Any&) override;
 
