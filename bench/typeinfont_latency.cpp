@@ -9,12 +9,27 @@
 // hardly. Catalogue texts go
 // into right-to-left paragraphs of 40 symbols each.
 //
+// Every way types into a fresh blank document each round, the same texts in
+// the same order, so that its paragraphs grow alike. All three click back
+// to back, far faster than a person: each click meets whatever idle work
+// the office does after the click before it (layout, word count, toolbar
+// states, on the office's main thread), the floor's as much as the others';
+// the timing log below shows such waiting apart from work.
+//
 //   build/bench/typeinfont_latency [clicks per way] [rounds]
+//
+// With GLYPHBOARD_INSERTION_TIMING naming a file, the office of the run (and
+// no other) logs the parts of every call of the insertion component there,
+// and the run ends with their figures: how long each part of a click takes
+// inside the office, how much of it was waiting, and what the click spent
+// outside the component. The clicks' figures above them then include the
+// logging's own few microseconds.
 //
 // The last line reads "ratio component/floor: median M p95 P".
 
 #include "CatalogueTexts.h"
 #include "HeadlessOffice.h"
+#include "InOfficeParts.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -23,6 +38,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -122,6 +139,9 @@ int main(int argc, char* argv[])
     Way floor{"bare insertString", {}};
     Way component{"component", {}};
     Way remote{"remote fallback", {}};
+    const char* timingLog = std::getenv("GLYPHBOARD_INSERTION_TIMING");
+    if (timingLog && *timingLog)
+        std::filesystem::remove(timingLog); // the component appends
     try {
         doclink::testing::HeadlessOffice office("bench", {.withExtension = true});
         std::printf("starting a headless office with the extension ...\n");
@@ -151,6 +171,8 @@ int main(int argc, char* argv[])
         std::printf("%-18s %6.3f ms %6.3f ms %6.3f ms %12.2f %12ld\n", way->label, summary.median, summary.p95,
                     summary.p99, way->roundTrips / rounds, way->mostConnections);
     }
+    if (timingLog && *timingLog)
+        PrintInOfficeParts(timingLog, component.milliseconds, perRound, kWarmUp, kSymbolsPerParagraph);
     const Summary viaRemote = Summarise(remote.milliseconds);
     const Summary viaComponent = Summarise(component.milliseconds);
     std::printf("ratio remote/floor: median %.2f p95 %.2f\n", viaRemote.median / bare.median,

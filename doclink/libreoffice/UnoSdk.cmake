@@ -52,6 +52,7 @@ set(_uno_types
     com.sun.star.connection.NoConnectException
     com.sun.star.container.XEnumerationAccess
     com.sun.star.document.XUndoManagerSupplier
+    com.sun.star.awt.AsyncCallback
     com.sun.star.frame.Desktop
     com.sun.star.frame.DispatchHelper
     com.sun.star.frame.XComponentLoader

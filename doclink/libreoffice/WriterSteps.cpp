@@ -87,8 +87,13 @@ void CheckEditable(const Reference<text::XTextDocument>& document, const Referen
 // The changing steps of a click; `changed` is raised once the document has
 // been changed, so that a failure knows whether there is anything to undo.
 void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCursor>& cursor, const Click& click,
-           const std::function<void()>& go, bool& changed)
+           const StepContext& context, bool& changed)
 {
+    const auto& go = context.go;
+    const auto mark = [&](const char* part) {
+        if (context.mark)
+            context.mark(part);
+    };
     // A selected range goes the way typing would take it: it is what the
     // backspace deletes and what the text replaces. With neither, it stays
     // and the insertion point is its end.
@@ -101,10 +106,12 @@ void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCu
         }
         go();
         cursor->collapseToEnd();
+        mark("delete");
     } else if (click.deleteFirst) {
         go();
         DeleteCharacterBefore(text, cursor);
         changed = true;
+        mark("delete");
     }
 
     // The text goes in through a cursor of its own, which then spans exactly
@@ -117,13 +124,17 @@ void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCu
         go();
         inserted->setString(ToOUString(click.text));
         changed = true;
+        mark("insert");
         go();
         SetComplexFont(Reference<text::XTextRange>(inserted.get()), click.font);
+        mark("font");
     }
     const Reference<text::XTextCursor> end = LeaveTextFontAt(text, inserted->getEnd(), go);
     changed = true;
+    mark("leave-font");
     go();
     cursor->gotoRange(end->getStart(), false);
+    mark("move");
 }
 
 // Undoes the click's step if it is the newest one. Writer selects what an
@@ -156,7 +167,10 @@ void RollBack(const Reference<document::XUndoManager>& undo, const OUString& tit
 // every way out, an exception included, so that no view stays frozen.
 class ControllerLock {
 public:
-    explicit ControllerLock(Reference<frame::XModel> model) : model_(std::move(model)) { model_->lockControllers(); }
+    explicit ControllerLock(Reference<frame::XModel> model) : model_(std::move(model))
+    {
+        model_->lockControllers();
+    }
     ~ControllerLock()
     {
         try {
@@ -194,6 +208,10 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
                             const StepContext& context)
 {
     const auto& go = context.go;
+    const auto mark = [&](const char* part) {
+        if (context.mark)
+            context.mark(part);
+    };
     go();
     const Reference<text::XTextDocument> document(desktop->getCurrentComponent(), UNO_QUERY);
     if (!document.is())
@@ -210,6 +228,7 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     go();
     const Reference<document::XUndoManager> undo =
         Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager();
+    mark("find");
 
     CheckEditable(document, cursor, go);
 
@@ -218,22 +237,27 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     const bool wasCollapsed = cursor->isCollapsed();
     if (context.wasCollapsed)
         *context.wasCollapsed = wasCollapsed;
+    mark("check");
     go();
     if (context.touched)
         *context.touched = true;
     std::optional<ControllerLock> lock;
-    if (context.lockControllers)
+    if (context.lockControllers) {
         lock.emplace(model);
+        mark("lock");
+    }
     undo->enterUndoContext(title);
+    mark("enter-undo");
     bool changed = false;
     try {
-        Apply(text, cursor, click, go, changed);
+        Apply(text, cursor, click, context, changed);
         go();
     } catch (...) {
         RollBack(undo, title, changed, cursor, wasCollapsed);
         throw;
     }
     undo->leaveUndoContext();
+    mark("leave-undo");
     // Called off while the last call was under way: the click is taken back
     // whole rather than left to appear after its failure was reported.
     try {
@@ -245,6 +269,10 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
             // As in RollBack.
         }
         throw;
+    }
+    if (lock) {
+        lock.reset();
+        mark("unlock");
     }
 }
 

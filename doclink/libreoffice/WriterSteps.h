@@ -33,6 +33,11 @@ struct StepContext {
     // Set to whether the insertion point was collapsed (no selection) before
     // the click changed anything, for taking the click back later.
     bool* wasCollapsed = nullptr;
+    // When set, called with the name of each part of the click as that part
+    // ends ("find", "check", "lock", "enter-undo", "delete", "insert",
+    // "font", "leave-font", "move", "leave-undo", "unlock"), so that the
+    // time each part takes inside the office can be measured.
+    std::function<void(const char* part)> mark;
 };
 
 // The steps of one click into the active text document of `desktop`, as one
@@ -55,7 +60,6 @@ void TypeIntoActiveDocument(const css::uno::Reference<css::frame::XDesktop2>& de
 // undo list there, collapsing the insertion point again when it was so
 // before: for a click that ran to its end after it was called off.
 // Failures are swallowed; the caller reports the click's own.
-void TakeBack(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click,
-              bool wasCollapsed);
+void TakeBack(const css::uno::Reference<css::frame::XDesktop2>& desktop, const Click& click, bool wasCollapsed);
 
 } // namespace doclink::office

@@ -1,8 +1,11 @@
 // The insertion as a UNO component that runs inside the office: one call per
 // click instead of a dozen round trips over the bridge, with the document's
-// controllers locked so that Writer lays the paragraph out once.
+// controllers locked so that Writer lays the paragraph out once, and on the
+// office's main thread so that its idle work cannot cut into the click.
 
+#include "ClickTimingLog.h"
 #include "InsertionService.h"
+#include "MainThreadCall.h"
 #include "UnoStrings.h"
 #include "WriterSteps.h"
 
@@ -17,6 +20,7 @@
 #include <uno/environment.h>
 #include <uno/lbnames.h>
 
+#include <chrono>
 #include <exception>
 
 namespace doclink::office {
@@ -26,9 +30,14 @@ using css::uno::Reference;
 
 namespace {
 
+// How long a click waits for the office's main thread to take it up before
+// it is dropped: far beyond the link's own bound for a call, so that only an
+// office whose main thread is stuck for good ever drops one.
+constexpr std::chrono::seconds kMainThreadBound{60};
+
 class Insertion final : public cppu::WeakImplHelper2<task::XJob, lang::XServiceInfo> {
 public:
-    explicit Insertion(Reference<uno::XComponentContext> context) : context_(std::move(context)) {}
+    explicit Insertion(Reference<uno::XComponentContext> context) : context_(context), mainThread_(context) { }
 
     // Arguments: Text (string), Font (string), DeleteFirst (boolean),
     // UndoTitle (string, the name of the click's undo step). Returns whether
@@ -38,6 +47,7 @@ public:
     // wrong.
     uno::Any SAL_CALL execute(const uno::Sequence<beans::NamedValue>& arguments) override
     {
+        ClickTimingLog timing;
         OUString text;
         OUString font;
         OUString undoTitle;
@@ -65,21 +75,37 @@ public:
         StepContext steps;
         steps.lockControllers = true;
         steps.wasCollapsed = &wasCollapsed;
+        if (timing.Enabled()) {
+            steps.mark = [&timing](const char* part) { timing.Mark(part); };
+            timing.Mark("arguments");
+        }
         // Only a RuntimeException leaves: no C++ exception may cross into the
         // office's dispatcher, and a document disposed inside the office must
         // never read as a lost bridge on the caller's side.
         try {
-            TypeIntoActiveDocument(frame::Desktop::create(context_),
-                                   Click{textUnits, fontUnits, deleteFirst, undoTitleUnits}, steps);
+            mainThread_.Run(
+                [&] {
+                    if (timing.Enabled())
+                        timing.Mark("to-main");
+                    TypeIntoActiveDocument(frame::Desktop::create(context_),
+                                           Click{textUnits, fontUnits, deleteFirst, undoTitleUnits}, steps);
+                },
+                kMainThreadBound);
+            if (timing.Enabled())
+                timing.Mark("back");
         } catch (const uno::Exception& error) {
             throw uno::RuntimeException(error.Message);
         } catch (const std::exception& error) {
             throw uno::RuntimeException(ToOUString(std::string_view(error.what())));
         }
+        timing.Write();
         return uno::Any(wasCollapsed);
     }
 
-    OUString SAL_CALL getImplementationName() override { return OUString::createFromAscii(insertion::kImplementationName); }
+    OUString SAL_CALL getImplementationName() override
+    {
+        return OUString::createFromAscii(insertion::kImplementationName);
+    }
     sal_Bool SAL_CALL supportsService(const OUString& name) override { return cppu::supportsService(this, name); }
     uno::Sequence<OUString> SAL_CALL getSupportedServiceNames() override { return ServiceNames(); }
 
@@ -96,26 +122,27 @@ public:
 
 private:
     const Reference<uno::XComponentContext> context_;
+    MainThreadCall mainThread_;
 };
 
-const cppu::ImplementationEntry kEntries[] = {
-    {Insertion::Create, Insertion::ImplementationName, Insertion::ServiceNames,
-     cppu::createSingleComponentFactory, nullptr, 0},
-    {nullptr, nullptr, nullptr, nullptr, nullptr, 0}};
+const cppu::ImplementationEntry kEntries[] = {{Insertion::Create, Insertion::ImplementationName,
+                                               Insertion::ServiceNames, cppu::createSingleComponentFactory, nullptr,
+                                               0},
+                                              {nullptr, nullptr, nullptr, nullptr, nullptr, 0}};
 
 } // namespace
 
 } // namespace doclink::office
 
 extern "C" SAL_DLLPUBLIC_EXPORT void* SAL_CALL component_getFactory(const char* implementationName,
-                                                                     void* serviceManager, void* registryKey)
+                                                                    void* serviceManager, void* registryKey)
 {
     return cppu::component_getFactoryHelper(implementationName, serviceManager, registryKey,
                                             doclink::office::kEntries);
 }
 
-extern "C" SAL_DLLPUBLIC_EXPORT void SAL_CALL component_getImplementationEnvironment(
-    const char** environmentTypeName, uno_Environment**)
+extern "C" SAL_DLLPUBLIC_EXPORT void SAL_CALL
+component_getImplementationEnvironment(const char** environmentTypeName, uno_Environment**)
 {
     *environmentTypeName = CPPU_CURRENT_LANGUAGE_BINDING_NAME;
 }
