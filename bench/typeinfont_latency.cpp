@@ -6,17 +6,24 @@
 // process of its own, in the same run. Short rounds alternate the three so
 // that a change of load on the machine meets all of them alike; on a loaded
 // machine the 95th percentile still swings from run to run, the median
-// hardly. Catalogue texts go
-// into right-to-left paragraphs of 40 symbols each.
+// hardly. Catalogue texts go into right-to-left paragraphs of 40 symbols
+// each.
 //
 // Every way types into a fresh blank document each round, the same texts in
-// the same order, so that its paragraphs grow alike. All three click back
-// to back, far faster than a person: each click meets whatever idle work
-// the office does after the click before it (layout, word count, toolbar
-// states, on the office's main thread), the floor's as much as the others';
-// the timing log below shows such waiting apart from work.
+// the same order, so that its paragraphs grow alike. After each click the
+// office does idle work on its main thread (layout, word count, toolbar
+// states); a click that comes before it is done waits for it, the floor's
+// as much as the others', and the timing log below shows such waiting apart
+// from work.
 //
-//   build/bench/typeinfont_latency [clicks per way] [rounds]
+//   build/bench/typeinfont_latency [clicks per way] [rounds] [pause ms]
+//
+// A pause, untimed, before every click of every way lets the office finish
+// that idle work first, as it does between a person's clicks, which come a
+// tenth of a second apart at the very fastest. The default, 50 ms, is faster
+// than any hand and measures the click a teacher waits for; 0 clicks back to
+// back and measures a click behind the office's backlog, whose 95th
+// percentile swings with the machine's other work.
 //
 // With GLYPHBOARD_INSERTION_TIMING naming a file, the office of the run (and
 // no other) logs the parts of every call of the insertion component there,
@@ -42,6 +49,7 @@
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -77,11 +85,12 @@ Summary Summarise(std::vector<double> milliseconds)
 // One round of the floor: bare insertions from this process, warm-up and
 // paragraph breaks neither timed nor counted. The office's connections are
 // those of the harness, all of this run.
-void MeasureFloor(const std::vector<CatalogueText>& texts, int clicks, doclink::testing::HeadlessOffice& office,
-                  Way& way)
+void MeasureFloor(const std::vector<CatalogueText>& texts, int clicks, std::chrono::milliseconds pause,
+                  doclink::testing::HeadlessOffice& office, Way& way)
 {
     long roundTrips = 0;
     for (int i = 0; i < kWarmUp + clicks; ++i) {
+        std::this_thread::sleep_for(pause);
         const long before = office.RoundTrips();
         const auto start = Clock::now();
         office.InsertAtCursor(texts[static_cast<std::size_t>(i) % texts.size()].text);
@@ -98,11 +107,13 @@ void MeasureFloor(const std::vector<CatalogueText>& texts, int clicks, doclink::
 }
 
 // One round of a way of the link, in the clicking program.
-void MeasureLink(const QString& path, int clicks, const std::string& pipe, Way& way)
+void MeasureLink(const QString& path, int clicks, std::chrono::milliseconds pause, const std::string& pipe,
+                 Way& way)
 {
     QProcess program;
     program.start(QStringLiteral(GLYPHBOARD_LINK_CLICKS),
-                  {QString::fromStdString(pipe), path, QString::number(clicks), QString::number(kWarmUp)});
+                  {QString::fromStdString(pipe), path, QString::number(clicks), QString::number(kWarmUp),
+                   QString::number(pause.count())});
     if (!program.waitForFinished(600000) || program.exitCode() != 0)
         throw std::runtime_error("the clicking program failed: " + program.readAllStandardError().toStdString());
     for (const QByteArray& line : program.readAllStandardOutput().split('\n')) {
@@ -129,6 +140,7 @@ int main(int argc, char* argv[])
     const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
     const int rounds = argc > 2 ? std::clamp(std::atoi(argv[2]), 1, count) : 25;
     const int perRound = std::max(1, count / rounds);
+    const std::chrono::milliseconds pause(argc > 3 ? std::max(0, std::atoi(argv[3])) : 50);
 
     // Empty catalogue texts insert nothing and are left out.
     std::vector<CatalogueText> texts;
@@ -148,13 +160,13 @@ int main(int argc, char* argv[])
         office.Start();
         for (int round = 0; round < rounds; ++round) {
             office.OpenBlankDocument();
-            MeasureFloor(texts, perRound, office, floor);
+            MeasureFloor(texts, perRound, pause, office, floor);
             office.CloseDocuments();
             office.OpenBlankDocument();
-            MeasureLink(QStringLiteral("component"), perRound, office.PipeName(), component);
+            MeasureLink(QStringLiteral("component"), perRound, pause, office.PipeName(), component);
             office.CloseDocuments();
             office.OpenBlankDocument();
-            MeasureLink(QStringLiteral("remote"), perRound, office.PipeName(), remote);
+            MeasureLink(QStringLiteral("remote"), perRound, pause, office.PipeName(), remote);
             office.CloseDocuments();
         }
     } catch (const std::exception& error) {
@@ -163,8 +175,8 @@ int main(int argc, char* argv[])
     }
 
     const Summary bare = Summarise(floor.milliseconds);
-    std::printf("%d clicks per way in %d rounds, %d symbols per paragraph\n", perRound * rounds, rounds,
-                kSymbolsPerParagraph);
+    std::printf("%d clicks per way in %d rounds, %d symbols per paragraph, %lld ms between clicks\n",
+                perRound * rounds, rounds, kSymbolsPerParagraph, static_cast<long long>(pause.count()));
     std::printf("%-18s %9s %9s %9s %12s %12s\n", "", "median", "p95", "p99", "round trips", "connections");
     for (const Way* way : {&floor, &component, &remote}) {
         const Summary summary = Summarise(way->milliseconds);

@@ -7,7 +7,10 @@
 //   round-trips R              calls that waited for an answer, per click
 //   click MS                   one line per timed click, in milliseconds
 //
-//   glyphboard_link_clicks PIPE component|remote CLICKS [WARM-UP]
+//   glyphboard_link_clicks PIPE component|remote CLICKS [WARM-UP [PAUSE-MS]]
+//
+// PAUSE-MS, untimed, before every click lets the office finish the idle
+// work the click before it started, as it does between a person's clicks.
 //
 // A paragraph break, not timed, follows every 40th text, so that the
 // paragraphs stay as long as a line of mathematics.
@@ -20,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -32,11 +36,12 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     if (argc < 4 || (std::strcmp(argv[2], "component") != 0 && std::strcmp(argv[2], "remote") != 0)) {
-        std::fprintf(stderr, "usage: %s PIPE component|remote CLICKS [WARM-UP]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s PIPE component|remote CLICKS [WARM-UP [PAUSE-MS]]\n", argv[0]);
         return 2;
     }
     const int clicks = std::atoi(argv[3]);
     const int warmUp = argc > 4 ? std::atoi(argv[4]) : 0;
+    const std::chrono::milliseconds pause(argc > 5 ? std::atoi(argv[5]) : 0);
 
     std::vector<doclink::testing::CatalogueText> catalogue;
     for (auto& cell : doclink::testing::ReadCatalogue())
@@ -59,6 +64,7 @@ int main(int argc, char* argv[])
                 receivedBefore = traffic.messagesReceived;
                 sentBefore = traffic.messagesSent;
             }
+            std::this_thread::sleep_for(pause);
             const auto start = std::chrono::steady_clock::now();
             link.TypeInFont(cell.text, cell.font, false, cell.text);
             const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
