@@ -32,8 +32,7 @@ constexpr int TwipsToPixels(int twips, int dpi = kDesignDpi)
 {
     const long long scaled = static_cast<long long>(twips) * dpi;
     const long long half = kTwipsPerInch / 2;
-    return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch
-                                        : -((-scaled + half) / kTwipsPerInch));
+    return static_cast<int>(scaled >= 0 ? (scaled + half) / kTwipsPerInch : -((-scaled + half) / kTwipsPerInch));
 }
 
 } // namespace glyphboard

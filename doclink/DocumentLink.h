@@ -27,8 +27,8 @@ public:
     // new paragraph. Throws DocumentLinkError; what was done before a failure
     // stays done. `undoTitle` names the insertion as one step in the word
     // processor's undo list (the symbol's name; may be empty).
-    virtual void TypeInFont(const std::u16string& text, const std::u16string& font,
-                            bool deleteFirst, const std::u16string& undoTitle) = 0;
+    virtual void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                            const std::u16string& undoTitle) = 0;
 };
 
 // The right-to-left font the link returns to after every insertion.

@@ -11,16 +11,15 @@ namespace installer {
 // processor. The other kinds only choose the words of the message.
 enum class FailureKind {
     Permission,
-    Other,     // anything not told apart below
-    Denied,    // no right to read or write it, or a read-only medium
-    NoSpace,   // the disk (or the user's quota) is full
-    NotFound,  // the file or a folder on its path is missing, or is no folder
+    Other,    // anything not told apart below
+    Denied,   // no right to read or write it, or a read-only medium
+    NoSpace,  // the disk (or the user's quota) is full
+    NotFound, // the file or a folder on its path is missing, or is no folder
 };
 
 class FileError : public std::runtime_error {
 public:
-    FileError(FailureKind kind, const std::string& message)
-        : std::runtime_error(message), kind_(kind) {}
+    FileError(FailureKind kind, const std::string& message) : std::runtime_error(message), kind_(kind) { }
     FailureKind kind() const { return kind_; }
 
 private:
@@ -38,12 +37,10 @@ public:
     // written beside the destination under another name and renamed into
     // place, so that a failure leaves the destination as it was; the copy
     // gets the permissions of a file the user made, not the source's.
-    virtual void CopyFileReplacing(const std::u16string& source,
-                                   const std::u16string& destination) = 0;
+    virtual void CopyFileReplacing(const std::u16string& source, const std::u16string& destination) = 0;
     // Copies a file like CopyFileReplacing, but to a name that must not
     // exist yet: fails, changing nothing, when something exists there.
-    virtual void CopyFileNew(const std::u16string& source,
-                             const std::u16string& destination) = 0;
+    virtual void CopyFileNew(const std::u16string& source, const std::u16string& destination) = 0;
     // Creates one folder; fails (Other) when it exists already.
     virtual void CreateFolder(const std::u16string& path) = 0;
     // Fails (NotFound) unless the folder exists.
@@ -53,8 +50,7 @@ public:
     // Fails unless the file can be opened and read.
     virtual void TestReadable(const std::u16string& path) = 0;
     // True when both files can be read and hold the same bytes; never throws.
-    virtual bool SameContents(const std::u16string& first,
-                              const std::u16string& second) = 0;
+    virtual bool SameContents(const std::u16string& first, const std::u16string& second) = 0;
     // Makes a font file just copied into the Windows fonts folder usable at
     // once, or throws FileError. Where copying the file is all the system
     // needs, this does nothing.
@@ -64,7 +60,7 @@ public:
     // write the same files at once; false when another installer holds it.
     // The lock is held until UnlockInstallation.
     virtual bool LockInstallation() { return true; }
-    virtual void UnlockInstallation() {}
+    virtual void UnlockInstallation() { }
 };
 
 } // namespace installer

@@ -14,24 +14,24 @@
 namespace installer::wizard {
 
 enum class Kind {
-    Rectangle,      // a frame line only
+    Rectangle, // a frame line only
     Label,
-    Box,            // a blank label with a single-line border
+    Box, // a blank label with a single-line border
     Button,
-    PictureButton,  // a button showing the question-mark icon
-    Logo,           // the product's logo
-    DocumentIcon,   // the word processor's icon
-    List,           // never visible
-    FileList,       // never visible
-    Page,           // a hidden panel of its own controls, laid over the welcome view
+    PictureButton, // a button showing the question-mark icon
+    Logo,          // the product's logo
+    DocumentIcon,  // the word processor's icon
+    List,          // never visible
+    FileList,      // never visible
+    Page,          // a hidden panel of its own controls, laid over the welcome view
 };
 
 enum class Look {
-    Plain,         // Tahoma 9.75 pt bold, window colours, centred
-    Caption,       // MS Sans Serif 12 pt bold, button colours, centred
-    RightAligned,  // as Plain, aligned right
-    Bordered,      // as Plain, with a single-line border
-    RedBand,       // as Plain, highlight-text colour on red
+    Plain,        // Tahoma 9.75 pt bold, window colours, centred
+    Caption,      // MS Sans Serif 12 pt bold, button colours, centred
+    RightAligned, // as Plain, aligned right
+    Bordered,     // as Plain, with a single-line border
+    RedBand,      // as Plain, highlight-text colour on red
 };
 
 struct Control {
@@ -74,7 +74,8 @@ inline constexpr std::array kConsentPage{
     Control{"Command4", Kind::Button, u"لا", {825, 1245, 780, 375}},
     Control{"Command3", Kind::Button, u"<  نعم", {45, 1245, 780, 375}},
     Control{"Image2", Kind::DocumentIcon, u"", {3960, 105, 435, 420}},
-    Control{"Label3", Kind::Label,
+    Control{"Label3",
+            Kind::Label,
             u"هذا البرنامج يعمل مع برنامج الوورد، وذلك باستخدام الماكرو؛ لذا يحتاج البرنامج إلى تثبيت ملف تابع "
             u"للوورد، هل توافق على تثبيت الملف؟",
             {45, 90, 3885, 1050}},
@@ -83,7 +84,9 @@ inline constexpr std::array kConsentPage{
 
 inline constexpr std::array kHelpPage{
     Control{"Command8", Kind::Button, u"<  رجوع", {15, 1230, 960, 375}},
-    Control{"Label10", Kind::Label, u"تتعلق ببرنامج الوورد مثل نوع الخط وواجهة البرنامج، وملفات الماكرو",
+    Control{"Label10",
+            Kind::Label,
+            u"تتعلق ببرنامج الوورد مثل نوع الخط وواجهة البرنامج، وملفات الماكرو",
             {60, 510, 4365, 585}},
     Control{"Label9", Kind::Label, u"لحفظ خيارات", {105, 225, 1185, 285}, Look::RightAligned},
     Control{"Label7", Kind::Label, u"Normal.dot يستخدم الوورد الملف", {1305, 225, 3135, 285}, Look::RightAligned},
@@ -107,6 +110,8 @@ inline constexpr std::array kFarewellPage{
 
 // The window's containers in the order a front end builds them: the window
 // first, so that each page exists before its controls.
+// One row a line, as a table reads.
+// clang-format off
 inline constexpr glyphboard::ContainerDesign<Control> kContainers[] = {
     {nullptr, kWindowControls},
     {"Picture1", kConsentPage},
@@ -114,5 +119,6 @@ inline constexpr glyphboard::ContainerDesign<Control> kContainers[] = {
     {"Picture4", kSuccessPage},
     {"Picture5", kFarewellPage},
 };
+// clang-format on
 
 } // namespace installer::wizard

@@ -18,7 +18,7 @@ namespace installer::wizard {
 namespace {
 
 constexpr int kTicksUntilYes = 5;
-constexpr int kTickInterval = 1000;  // ms
+constexpr int kTickInterval = 1000; // ms
 
 // The window's size is given for the whole window; Qt sizes the client area,
 // so take off a fixed single border (3 pixels a side) and the title bar.
@@ -45,7 +45,7 @@ QFont FontFor(Look look)
 
 // Labels of one text line are not wrapped: a wrapped word would fall below
 // the label and vanish.
-constexpr int kTwoLines = 500;  // twips
+constexpr int kTwoLines = 500; // twips
 
 void StyleLabel(QLabel& label, Look look, int height)
 {
@@ -56,8 +56,8 @@ void StyleLabel(QLabel& label, Look look, int height)
     label.setAutoFillBackground(true);
     // A single line sits in the middle, so that fonts with tall lines are
     // not cut at the label's lower edge.
-    label.setAlignment((look == Look::RightAligned ? Qt::AlignRight : Qt::AlignHCenter) |
-                       (wraps ? Qt::AlignTop : Qt::AlignVCenter));
+    label.setAlignment((look == Look::RightAligned ? Qt::AlignRight : Qt::AlignHCenter)
+                       | (wraps ? Qt::AlignTop : Qt::AlignVCenter));
     switch (look) {
     case Look::Caption:
         label.setBackgroundRole(QPalette::Button);
@@ -84,9 +84,11 @@ void StyleLabel(QLabel& label, Look look, int height)
 } // namespace
 
 WizardWindow::WizardWindow(SystemProbe& probe, FileSystem& files, Desktop& desktop, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
-      probe_(probe), files_(files), desktop_(desktop)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                          | Qt::MSWindowsFixedSizeDialogHint),
+      probe_(probe),
+      files_(files),
+      desktop_(desktop)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(Text(kWindowCaption));
@@ -104,9 +106,10 @@ Widget* WizardWindow::Find(const char* name) const
 
 void WizardWindow::BuildControls()
 {
-    glyphboard::ForEachControlBottomFirst<Control>(kContainers, [this](const char* container, const Control& control) {
-        CreateControl(control, container ? Find<QWidget>(container) : this);
-    });
+    glyphboard::ForEachControlBottomFirst<Control>(
+        kContainers, [this](const char* container, const Control& control) {
+            CreateControl(control, container ? Find<QWidget>(container) : this);
+        });
     auto* timer = new QTimer(this);
     timer->setObjectName(QStringLiteral("Timer1"));
 }
@@ -129,9 +132,7 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
         widget = label;
         break;
     }
-    case Kind::Button:
-        widget = new QPushButton(Text(control.caption), parent);
-        break;
+    case Kind::Button: widget = new QPushButton(Text(control.caption), parent); break;
     case Kind::PictureButton: {
         auto* button = new QPushButton(parent);
         button->setIcon(style()->standardIcon(QStyle::SP_MessageBoxQuestion));
@@ -142,7 +143,7 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
     case Kind::Logo:
     case Kind::DocumentIcon: {
         auto* picture = new QLabel(parent);
-        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // unstretched
+        picture->setAlignment(Qt::AlignLeft | Qt::AlignTop); // unstretched
         picture->setPixmap(control.kind == Kind::Logo ? Logo() : WordProcessorIcon());
         widget = picture;
         break;
@@ -156,7 +157,7 @@ QWidget* WizardWindow::CreateControl(const Control& control, QWidget* parent)
     case Kind::Page: {
         // Hidden until a button opens it; moved into place at load.
         auto* page = new QFrame(parent);
-        page->setAutoFillBackground(true);  // covers the welcome view
+        page->setAutoFillBackground(true); // covers the welcome view
         page->hide();
         widget = page;
         break;

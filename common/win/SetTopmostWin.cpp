@@ -13,8 +13,7 @@ SetWindowPosFunction BindSetWindowPos()
     HMODULE user32 = LoadLibraryA("user32");
     if (!user32)
         return nullptr;
-    return reinterpret_cast<SetWindowPosFunction>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetWindowPos")));
+    return reinterpret_cast<SetWindowPosFunction>(reinterpret_cast<void*>(GetProcAddress(user32, "SetWindowPos")));
 }
 
 } // namespace

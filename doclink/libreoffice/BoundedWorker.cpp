@@ -5,10 +5,7 @@
 
 namespace doclink {
 
-BoundedWorker::BoundedWorker()
-    : state_(std::make_shared<State>()), thread_(&BoundedWorker::Loop, state_)
-{
-}
+BoundedWorker::BoundedWorker() : state_(std::make_shared<State>()), thread_(&BoundedWorker::Loop, state_) { }
 
 BoundedWorker::~BoundedWorker()
 {

@@ -76,8 +76,8 @@ bool WaitServingEvents(BoundedWorker& worker, std::chrono::steady_clock::time_po
 
 } // namespace
 
-void LibreOfficeDocumentLink::TypeInFont(const std::u16string& text, const std::u16string& font,
-                                         bool deleteFirst, const std::u16string& undoTitle)
+void LibreOfficeDocumentLink::TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                                         const std::u16string& undoTitle)
 {
     // Only user input is held back during a wait, so nothing but a program
     // of our own making can get here while a click waits.

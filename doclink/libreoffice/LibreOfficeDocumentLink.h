@@ -60,8 +60,8 @@ public:
     // thread that made the insertions.
     ~LibreOfficeDocumentLink() override;
 
-    void TypeInFont(const std::u16string& text, const std::u16string& font,
-                    bool deleteFirst, const std::u16string& undoTitle) override;
+    void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                    const std::u16string& undoTitle) override;
 
     Traffic CountedTraffic() const;
     // True when the last insertion went through the insertion component.

@@ -35,7 +35,7 @@ namespace {
 // Marks the connection lost when the bridge goes down, whoever brought it down.
 class BridgeWatcher final : public cppu::WeakImplHelper1<lang::XEventListener> {
 public:
-    explicit BridgeWatcher(std::shared_ptr<std::atomic<bool>> lost) : lost_(std::move(lost)) {}
+    explicit BridgeWatcher(std::shared_ptr<std::atomic<bool>> lost) : lost_(std::move(lost)) { }
     void SAL_CALL disposing(const lang::EventObject&) override { *lost_ = true; }
 
 private:
@@ -86,7 +86,7 @@ namespace {
 void CheckSocket(const std::string& pipeName)
 {
     const std::string path = OfficeConnection::SocketPath(pipeName);
-    struct stat status {};
+    struct stat status { };
     if (lstat(path.c_str(), &status) != 0)
         return;
     if (!S_ISSOCK(status.st_mode))
@@ -107,7 +107,7 @@ void CheckSocket(const std::string& pipeName)
     ucred peer{};
     socklen_t size = sizeof peer;
     const bool listening = connect(probe, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0
-        && getsockopt(probe, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0;
+                           && getsockopt(probe, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0;
     close(probe);
     if (!listening)
         return;
@@ -175,15 +175,14 @@ std::shared_ptr<OfficeConnection> OfficeConnection::Connect(const std::string& p
 
     std::shared_ptr<OfficeConnection> result(new OfficeConnection);
     // An anonymous bridge: every connection gets its own.
-    result->bridge_ = bridge::BridgeFactory::create(local)->createBridge(
-        OUString(), OUString("urp"), pipe, nullptr);
+    result->bridge_ =
+        bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"), pipe, nullptr);
     Reference<lang::XComponent>(result->bridge_, uno::UNO_QUERY_THROW)
         ->addEventListener(new BridgeWatcher(result->lost_));
 
     HandshakeWatch watch(*result, handshakeBound);
     try {
-        result->context_.set(result->bridge_->getInstance(OUString("StarOffice.ComponentContext")),
-                             uno::UNO_QUERY);
+        result->context_.set(result->bridge_->getInstance(OUString("StarOffice.ComponentContext")), uno::UNO_QUERY);
         if (!result->context_.is())
             throw uno::RuntimeException(OUString("the office offers no component context"));
         result->desktop_ = frame::Desktop::create(result->context_);

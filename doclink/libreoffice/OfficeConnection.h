@@ -36,9 +36,9 @@ public:
     // as an office within `handshakeBound`; the half-made bridge is then
     // dropped and none of its threads stays behind. Every connection counts
     // into `traffic`.
-    static std::shared_ptr<OfficeConnection> Connect(const std::string& pipeName,
-                                                     std::chrono::milliseconds handshakeBound = std::chrono::seconds(10),
-                                                     std::shared_ptr<Traffic> traffic = nullptr);
+    static std::shared_ptr<OfficeConnection>
+    Connect(const std::string& pipeName, std::chrono::milliseconds handshakeBound = std::chrono::seconds(10),
+            std::shared_ptr<Traffic> traffic = nullptr);
 
     // Where the office's named pipe `pipeName` lives as a socket file.
     static std::string SocketPath(const std::string& pipeName);

@@ -55,8 +55,8 @@ Reference<XComponentContext> LocalContext()
     try {
         rtl::Bootstrap::set(OUString("URE_BOOTSTRAP"),
                             ToOUString("vnd.sun.star.pathname:" LIBREOFFICE_PROGRAM_DIR "/fundamentalrc"));
-        Reference<XComponentContext> context = cppu::defaultBootstrap_InitialComponentContext(
-            ToOUString("file://" LIBREOFFICE_PROGRAM_DIR "/unorc"));
+        Reference<XComponentContext> context =
+            cppu::defaultBootstrap_InitialComponentContext(ToOUString("file://" LIBREOFFICE_PROGRAM_DIR "/unorc"));
         g_context = new Reference<XComponentContext>(context);
     } catch (const css::uno::Exception& error) {
         throw DocumentLinkError("cannot start the UNO runtime: " + ToUtf8(error.Message));

@@ -14,8 +14,7 @@ using rtl::OUString;
 // between them code unit by code unit, untouched.
 inline OUString ToOUString(std::u16string_view text)
 {
-    return OUString(reinterpret_cast<const sal_Unicode*>(text.data()),
-                    static_cast<sal_Int32>(text.size()));
+    return OUString(reinterpret_cast<const sal_Unicode*>(text.data()), static_cast<sal_Int32>(text.size()));
 }
 
 inline OUString ToOUString(std::string_view utf8)

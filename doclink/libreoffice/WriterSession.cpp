@@ -153,12 +153,13 @@ std::shared_ptr<OfficeConnection> WriterSession::Connection(const std::atomic<bo
                 deadline = std::chrono::steady_clock::now() + options_.startBound;
             }
         } catch (const uno::Exception& error) {
-            failure = "the office on pipe \"" + options_.pipeName + "\" dropped the connection: "
-                + ToUtf8(error.Message);
+            failure =
+                "the office on pipe \"" + options_.pipeName + "\" dropped the connection: " + ToUtf8(error.Message);
         }
         if (cancelled || std::chrono::steady_clock::now() >= deadline)
-            throw DocumentLinkError("the office is unreachable: " + failure
-                                    + (started ? " within " + Seconds(options_.startBound) + " of starting it" : ""));
+            throw DocumentLinkError(
+                "the office is unreachable: " + failure
+                + (started ? " within " + Seconds(options_.startBound) + " of starting it" : ""));
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
     }
     std::lock_guard lock(mutex_);
@@ -179,8 +180,8 @@ void WriterSession::StartOffice()
     office.setStandardOutputFile(QProcess::nullDevice());
     office.setStandardErrorFile(QProcess::nullDevice());
     if (!office.startDetached())
-        throw DocumentLinkError("the office is unreachable and cannot be started: "
-                                + options_.startCommand.front() + " does not run");
+        throw DocumentLinkError("the office is unreachable and cannot be started: " + options_.startCommand.front()
+                                + " does not run");
 }
 
 void WriterSession::Drop(const std::shared_ptr<OfficeConnection>& office)

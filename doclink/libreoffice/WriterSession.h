@@ -12,7 +12,7 @@ namespace doclink {
 namespace office {
 class OfficeConnection;
 struct Traffic;
-}
+} // namespace office
 
 // The UNO side of the link: owns the connection to the office and makes the
 // calls of one insertion. Runs on the link's worker thread; Abort() may be

@@ -24,7 +24,8 @@ std::vector<CatalogueText> ReadCatalogue()
             columns.push_back(column);
         if (columns.size() < 4)
             throw std::runtime_error("malformed catalogue line: " + line);
-        CatalogueText entry{columns[0], std::stoi(columns[1]), {}, QString::fromStdString(columns[3]).toStdU16String()};
+        CatalogueText entry{
+            columns[0], std::stoi(columns[1]), {}, QString::fromStdString(columns[3]).toStdU16String()};
         std::istringstream codes(columns[2]);
         for (std::string code; codes >> code;)
             entry.text += static_cast<char16_t>(std::stoul(code.substr(2), nullptr, 16));

@@ -105,8 +105,7 @@ void KillProcessesUsing(const std::string& profileDir)
         for (const pid_t pid : processes)
             kill(pid, SIGKILL);
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        while (waitpid(-1, nullptr, WNOHANG) > 0) {
-        }
+        while (waitpid(-1, nullptr, WNOHANG) > 0) { }
     }
 }
 
@@ -132,8 +131,10 @@ void KillLiveOfficesAndTerminate()
 
 HeadlessOffice::HeadlessOffice(const std::string& name, HeadlessOfficeOptions options)
     : pipeName_("glyphboard-" + name + "-" + std::to_string(getpid())),
-      profileDir_("/tmp/" + pipeName_ + "-profile"), windowed_(options.windowed),
-      withExtension_(options.withExtension), uno_(std::make_unique<Uno>()),
+      profileDir_("/tmp/" + pipeName_ + "-profile"),
+      windowed_(options.windowed),
+      withExtension_(options.withExtension),
+      uno_(std::make_unique<Uno>()),
       traffic_(std::make_shared<office::Traffic>())
 {
     std::filesystem::remove_all(profileDir_);
@@ -309,15 +310,15 @@ void HeadlessOffice::TypeProtectedSection(const std::u16string& text)
         const Reference<text::XTextViewCursor> cursor =
             Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
                 ->getViewCursor();
-        const Reference<text::XTextContent> section(
-            Reference<lang::XMultiServiceFactory>(document, UNO_QUERY_THROW)
-                ->createInstance(OUString("com.sun.star.text.TextSection")),
-            UNO_QUERY_THROW);
+        const Reference<text::XTextContent> section(Reference<lang::XMultiServiceFactory>(document, UNO_QUERY_THROW)
+                                                        ->createInstance(OUString("com.sun.star.text.TextSection")),
+                                                    UNO_QUERY_THROW);
         const Reference<text::XText> body = cursor->getText();
         const Reference<text::XTextCursor> at = body->createTextCursorByRange(cursor->getStart());
         at->setString(ToOUString(text));
         body->insertTextContent(Reference<text::XTextRange>(at.get()), section, true);
-        Reference<beans::XPropertySet>(section, UNO_QUERY_THROW)->setPropertyValue(OUString("IsProtected"), uno::Any(true));
+        Reference<beans::XPropertySet>(section, UNO_QUERY_THROW)
+            ->setPropertyValue(OUString("IsProtected"), uno::Any(true));
         cursor->gotoRange(section->getAnchor()->getEnd(), false);
     });
 }
@@ -388,8 +389,7 @@ std::vector<Paragraph> HeadlessOffice::Paragraphs()
 void HeadlessOffice::TypeAtCursor(const std::u16string& text)
 {
     Checked("cannot type", [&] {
-        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
-                                                UNO_QUERY_THROW);
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW);
         const Reference<frame::XDispatchProvider> frame(document->getCurrentController()->getFrame(),
                                                         UNO_QUERY_THROW);
         const beans::PropertyValue typed = Property("Text", uno::Any(ToOUString(text)));
@@ -412,8 +412,7 @@ void HeadlessOffice::MoveBack(int count)
 void HeadlessOffice::MarkBack(int count, bool select)
 {
     Checked("cannot move the insertion point", [&] {
-        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
-                                                UNO_QUERY_THROW);
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW);
         const Reference<frame::XController> controller = document->getCurrentController();
         const Reference<text::XTextViewCursor> cursor =
             Reference<text::XTextViewCursorSupplier>(controller, UNO_QUERY_THROW)->getViewCursor();
@@ -428,8 +427,7 @@ void HeadlessOffice::MarkBack(int count, bool select)
 std::u16string HeadlessOffice::CursorComplexFont()
 {
     return Checked("cannot read the cursor's font", [&] {
-        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
-                                                UNO_QUERY_THROW);
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW);
         const Reference<beans::XPropertySet> cursor(
             Reference<text::XTextViewCursorSupplier>(document->getCurrentController(), UNO_QUERY_THROW)
                 ->getViewCursor(),
@@ -443,8 +441,7 @@ std::u16string HeadlessOffice::CursorComplexFont()
 bool HeadlessOffice::ControllersLocked()
 {
     return Checked("cannot ask for the controller lock", [&] {
-        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(),
-                                                UNO_QUERY_THROW);
+        const Reference<frame::XModel> document(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW);
         return static_cast<bool>(document->hasControllersLocked());
     });
 }
@@ -453,8 +450,7 @@ std::string HeadlessOffice::FlatBody()
 {
     const std::string file = profileDir_ + "-body.fodt";
     Checked("cannot store the document", [&] {
-        const Reference<frame::XStorable> document(Connection().Desktop()->getCurrentComponent(),
-                                                   UNO_QUERY_THROW);
+        const Reference<frame::XStorable> document(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW);
         const beans::PropertyValue filter =
             Property("FilterName", uno::Any(OUString("OpenDocument Text Flat XML")));
         document->storeToURL(ToOUString("file://" + file), uno::Sequence<beans::PropertyValue>(&filter, 1));
@@ -476,7 +472,8 @@ void HeadlessOffice::Undo(int steps)
 {
     Checked("cannot undo", [&] {
         const Reference<document::XUndoManager> undo =
-            Reference<document::XUndoManagerSupplier>(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW)
+            Reference<document::XUndoManagerSupplier>(Connection().Desktop()->getCurrentComponent(),
+                                                      UNO_QUERY_THROW)
                 ->getUndoManager();
         for (int step = 0; step < steps; ++step)
             undo->undo();
@@ -486,10 +483,10 @@ void HeadlessOffice::Undo(int steps)
 std::vector<std::u16string> HeadlessOffice::UndoTitles()
 {
     return Checked("cannot read the undo list", [&] {
-        const uno::Sequence<OUString> titles =
-            Reference<document::XUndoManagerSupplier>(Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW)
-                ->getUndoManager()
-                ->getAllUndoActionTitles();
+        const uno::Sequence<OUString> titles = Reference<document::XUndoManagerSupplier>(
+                                                   Connection().Desktop()->getCurrentComponent(), UNO_QUERY_THROW)
+                                                   ->getUndoManager()
+                                                   ->getAllUndoActionTitles();
         std::vector<std::u16string> result;
         for (const OUString& title : titles)
             result.push_back(ToU16String(title));

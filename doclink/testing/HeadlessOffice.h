@@ -8,7 +8,7 @@
 namespace doclink::office {
 class OfficeConnection;
 struct Traffic;
-}
+} // namespace doclink::office
 
 namespace doclink::testing {
 

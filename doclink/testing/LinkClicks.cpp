@@ -89,7 +89,8 @@ int main(int argc, char* argv[])
     const auto traffic = link.CountedTraffic();
     std::printf("path %s\n", link.TypedThroughComponent() ? "component" : "remote");
     std::printf("connections %ld\n", traffic.connections);
-    std::printf("round-trips %.2f\n", clicks > 0 ? double(traffic.messagesReceived - receivedBefore) / clicks : 0.0);
+    std::printf("round-trips %.2f\n",
+                clicks > 0 ? double(traffic.messagesReceived - receivedBefore) / clicks : 0.0);
     std::printf("messages-sent %.2f\n", clicks > 0 ? double(traffic.messagesSent - sentBefore) / clicks : 0.0);
     for (const double ms : timed)
         std::printf("click %.4f\n", ms);

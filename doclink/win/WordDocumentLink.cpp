@@ -16,8 +16,8 @@ namespace {
 // Owns one reference to an automation object.
 class ObjectRef {
 public:
-    explicit ObjectRef(IDispatch* object = nullptr) : object_(object) {}
-    ObjectRef(ObjectRef&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    explicit ObjectRef(IDispatch* object = nullptr) : object_(object) { }
+    ObjectRef(ObjectRef&& other) noexcept : object_(std::exchange(other.object_, nullptr)) { }
     ObjectRef(const ObjectRef&) = delete;
     ObjectRef& operator=(const ObjectRef&) = delete;
     ObjectRef& operator=(ObjectRef&& other) noexcept
@@ -60,8 +60,8 @@ Variant StringArgument(const std::u16string& text)
     V_VT(&argument.value) = VT_BSTR;
     // The text goes as it stands: UTF-16 code units, embedded spaces and
     // marks included.
-    V_BSTR(&argument.value) = SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()),
-                                                static_cast<UINT>(text.size()));
+    V_BSTR(&argument.value) =
+        SysAllocStringLen(reinterpret_cast<const OLECHAR*>(text.data()), static_cast<UINT>(text.size()));
     if (!V_BSTR(&argument.value))
         throw DocumentLinkError("out of memory for the text sent to Word");
     return argument;
@@ -70,8 +70,7 @@ Variant StringArgument(const std::u16string& text)
 // A failed call, with the result that tells whether Word itself is gone.
 class ComCallError : public DocumentLinkError {
 public:
-    ComCallError(const std::string& message, HRESULT result)
-        : DocumentLinkError(message), result_(result) {}
+    ComCallError(const std::string& message, HRESULT result) : DocumentLinkError(message), result_(result) { }
     HRESULT result() const { return result_; }
 
 private:
@@ -87,9 +86,8 @@ private:
 // user closed Word, or it crashed.
 bool WordIsGone(HRESULT result)
 {
-    return result == RPC_E_DISCONNECTED || result == RPC_E_SERVER_DIED
-        || result == RPC_E_SERVER_DIED_DNE || result == CO_E_OBJNOTCONNECTED
-        || result == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
+    return result == RPC_E_DISCONNECTED || result == RPC_E_SERVER_DIED || result == RPC_E_SERVER_DIED_DNE
+           || result == CO_E_OBJNOTCONNECTED || result == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE);
 }
 
 // Word's own account of an error it raised, and the exception's strings freed.
@@ -139,12 +137,10 @@ Variant Invoke(IDispatch& object, const wchar_t* objectName, const wchar_t* memb
     EXCEPINFO exception = {};
     UINT argumentError = 0;
     result = object.Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
-                           (flags & DISPATCH_PROPERTYPUT) ? nullptr : &returned.value,
-                           &exception, &argumentError);
+                           (flags & DISPATCH_PROPERTYPUT) ? nullptr : &returned.value, &exception, &argumentError);
     if (result == DISP_E_EXCEPTION) {
-        throw ComCallError("Word call " + call + " failed: " + DescribeComResult(result)
-                               + TakeExceptionText(exception),
-                           result);
+        throw ComCallError(
+            "Word call " + call + " failed: " + DescribeComResult(result) + TakeExceptionText(exception), result);
     }
     if (FAILED(result))
         Fail(call, result);
@@ -161,8 +157,7 @@ ObjectRef GetObject(IDispatch& object, const wchar_t* objectName, const wchar_t*
     return ObjectRef(std::exchange(V_DISPATCH(&value.value), nullptr));
 }
 
-void CallMethod(IDispatch& object, const wchar_t* objectName, const wchar_t* method,
-                VARIANT* argument = nullptr)
+void CallMethod(IDispatch& object, const wchar_t* objectName, const wchar_t* method, VARIANT* argument = nullptr)
 {
     Invoke(object, objectName, method, DISPATCH_METHOD, argument);
 }
@@ -249,8 +244,8 @@ IDispatch& WordDocumentLink::Global()
     }
 
     IDispatch* created = nullptr;
-    const HRESULT result = CoCreateInstance(word::kGlobalClass, nullptr, CLSCTX_SERVER,
-                                            word::kGlobalInterface, reinterpret_cast<void**>(&created));
+    const HRESULT result = CoCreateInstance(word::kGlobalClass, nullptr, CLSCTX_SERVER, word::kGlobalInterface,
+                                            reinterpret_cast<void**>(&created));
     if (FAILED(result) || !created)
         Fail("CoCreateInstance(Global)", FAILED(result) ? result : E_NOINTERFACE);
     // _Global is a dual interface, so the pointer is an IDispatch.
@@ -279,8 +274,8 @@ IDispatch* WordDocumentLink::ActiveDocument()
     }
 }
 
-void WordDocumentLink::TypeInFont(const std::u16string& text, const std::u16string& font,
-                                  bool deleteFirst, const std::u16string& undoTitle)
+void WordDocumentLink::TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                                  const std::u16string& undoTitle)
 {
     try {
         TypeWithWord(text, font, deleteFirst, undoTitle);
@@ -294,8 +289,8 @@ void WordDocumentLink::TypeInFont(const std::u16string& text, const std::u16stri
     }
 }
 
-void WordDocumentLink::TypeWithWord(const std::u16string& text, const std::u16string& font,
-                                    bool deleteFirst, const std::u16string& undoTitle)
+void WordDocumentLink::TypeWithWord(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                                    const std::u16string& undoTitle)
 {
     // Declared in this order so that the selection is released before the
     // document, also when a call fails.

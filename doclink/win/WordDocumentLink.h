@@ -24,8 +24,8 @@ public:
     WordDocumentLink(const WordDocumentLink&) = delete;
     WordDocumentLink& operator=(const WordDocumentLink&) = delete;
 
-    void TypeInFont(const std::u16string& text, const std::u16string& font,
-                    bool deleteFirst, const std::u16string& undoTitle) override;
+    void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                    const std::u16string& undoTitle) override;
 
 private:
     IDispatch& Global();

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 // A file descriptor closed on destruction.
 class Descriptor {
 public:
-    explicit Descriptor(int fd = -1) : fd_(fd) {}
+    explicit Descriptor(int fd = -1) : fd_(fd) { }
     ~Descriptor()
     {
         if (fd_ >= 0)
@@ -154,7 +154,7 @@ ssize_t WriteBlock(int fd, const char* data, std::size_t size)
 void CopyAtomically(const fs::path& from, const fs::path& to, Placement placement, const BlockWriter& write)
 {
     Descriptor source(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat status {};
+    struct stat status { };
     if (source.get() < 0 || ::fstat(source.get(), &status) != 0)
         Fail(from, errno);
     if (!S_ISREG(status.st_mode))

@@ -16,8 +16,8 @@ using BlockWriter = std::function<ssize_t(int fd, const char* data, std::size_t 
 ssize_t WriteBlock(int fd, const char* data, std::size_t size);
 
 enum class Placement {
-    Replace,  // the new file takes the place of whatever has the name
-    New,      // the name must be free; nothing is replaced
+    Replace, // the new file takes the place of whatever has the name
+    New,     // the name must be free; nothing is replaced
 };
 
 // Copies a file so that the destination is never seen half written: the

@@ -9,7 +9,7 @@ namespace installer::xdg {
 namespace {
 
 struct SessionDialog {
-    const char* desktop;  // as named in XDG_CURRENT_DESKTOP
+    const char* desktop; // as named in XDG_CURRENT_DESKTOP
     const char* program;
     QStringList arguments;
 };
@@ -21,8 +21,10 @@ const SessionDialog kSessionDialogs[] = {
     {"Budgie", "gnome-session-quit", {QStringLiteral("--reboot")}},
     {"X-Cinnamon", "cinnamon-session-quit", {QStringLiteral("--reboot")}},
     // confirm, reboot, interactive
-    {"KDE", "qdbus", {QStringLiteral("org.kde.ksmserver"), QStringLiteral("/KSMServer"), QStringLiteral("logout"),
-                      QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("3")}},
+    {"KDE",
+     "qdbus",
+     {QStringLiteral("org.kde.ksmserver"), QStringLiteral("/KSMServer"), QStringLiteral("logout"),
+      QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("3")}},
     {"XFCE", "xfce4-session-logout", {}},
     {"MATE", "mate-session-save", {QStringLiteral("--shutdown-dialog")}},
     {"LXQt", "lxqt-leave", {QStringLiteral("--reboot")}},
@@ -30,7 +32,7 @@ const SessionDialog kSessionDialogs[] = {
 
 } // namespace
 
-LinuxDesktop::LinuxDesktop(LinuxPaths paths) : paths_(std::move(paths)) {}
+LinuxDesktop::LinuxDesktop(LinuxPaths paths) : paths_(std::move(paths)) { }
 
 void LinuxDesktop::ExploreFolder(const std::u16string& path)
 {

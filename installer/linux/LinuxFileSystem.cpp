@@ -156,8 +156,8 @@ void LinuxFileSystem::TestFolderExists(const std::u16string& path)
         return;
     // A LibreOffice profile has no template folder until the user saves a
     // template; the profile folder above it shows that LibreOffice is there.
-    if (folder == paths_.templatesFolder && fs::is_directory(folder.parent_path()) &&
-        !fs::exists(fs::symlink_status(folder))) {
+    if (folder == paths_.templatesFolder && fs::is_directory(folder.parent_path())
+        && !fs::exists(fs::symlink_status(folder))) {
         if (fs::create_directory(folder, error) || fs::is_directory(folder))
             return;
     }

@@ -63,7 +63,7 @@ fs::path Below(fs::path folder, const QStringList& components, qsizetype first)
 }
 
 constexpr char16_t kEscapedBackslash = 0xF05C;
-constexpr char16_t kFirstByteEscape = 0xDC80;  // stands for the byte 0x80
+constexpr char16_t kFirstByteEscape = 0xDC80; // stands for the byte 0x80
 
 // The code point of the well-formed UTF-8 sequence at the start of bytes and
 // its length, or length 0 when it is not well formed.
@@ -132,8 +132,12 @@ LinuxPaths LinuxPaths::FromEnvironment()
     const fs::path data = XdgFolder("XDG_DATA_HOME", ".local/share");
     const fs::path config = XdgFolder("XDG_CONFIG_HOME", ".config");
     const fs::path cache = XdgFolder("XDG_CACHE_HOME", ".cache");
-    return {LoginName(),          data / "fonts", config / "libreoffice/4/user/template", data / "Nurvel",
-            config / "fontconfig/conf.d", cache / "glyphinstall.lock"};
+    return {LoginName(),
+            data / "fonts",
+            config / "libreoffice/4/user/template",
+            data / "Nurvel",
+            config / "fontconfig/conf.d",
+            cache / "glyphinstall.lock"};
 }
 
 std::optional<fs::path> LinuxPaths::Map(std::u16string_view windowsPath) const
@@ -165,7 +169,7 @@ std::u16string OnDriveZ(const fs::path& path)
     for (const fs::path& part : path.relative_path())
         name += u'\\' + WindowsName(part.native());
     if (name.size() == 2)
-        name += u'\\';  // the drive root keeps its backslash
+        name += u'\\'; // the drive root keeps its backslash
     return name;
 }
 
@@ -205,8 +209,8 @@ std::string LinuxName(std::u16string_view name)
     std::string bytes;
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char16_t unit = name[i];
-        const bool pair = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00 &&
-                          name[i + 1] <= 0xDFFF;
+        const bool pair = unit >= 0xD800 && unit <= 0xDBFF && i + 1 < name.size() && name[i + 1] >= 0xDC00
+                          && name[i + 1] <= 0xDFFF;
         if (pair) {
             AppendUtf8(bytes, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (name[i + 1] - 0xDC00));
             ++i;
@@ -215,7 +219,7 @@ std::string LinuxName(std::u16string_view name)
         } else if (unit == kEscapedBackslash) {
             bytes += '\\';
         } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            AppendUtf8(bytes, 0xFFFD);  // a lone surrogate names no byte
+            AppendUtf8(bytes, 0xFFFD); // a lone surrogate names no byte
         } else {
             AppendUtf8(bytes, unit);
         }

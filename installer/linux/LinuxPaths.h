@@ -13,12 +13,12 @@ namespace installer::xdg {
 // The installer's own folder is reached through drive Z:, whose root is the
 // file system root; on drive C: only the folders below exist.
 struct LinuxPaths {
-    std::u16string userName;                 // the login name
-    std::filesystem::path fontsFolder;       // C:\WINDOWS\fonts
-    std::filesystem::path templatesFolder;   // the user's templates folder on C:
-    std::filesystem::path installFolder;     // C:\Nurvel
-    std::filesystem::path fontconfigFolder;  // the user's fontconfig conf.d, for the font alias
-    std::filesystem::path lockFile;          // held while an installation runs
+    std::u16string userName;                // the login name
+    std::filesystem::path fontsFolder;      // C:\WINDOWS\fonts
+    std::filesystem::path templatesFolder;  // the user's templates folder on C:
+    std::filesystem::path installFolder;    // C:\Nurvel
+    std::filesystem::path fontconfigFolder; // the user's fontconfig conf.d, for the font alias
+    std::filesystem::path lockFile;         // held while an installation runs
 
     // From the login name and the XDG base folders of the environment.
     static LinuxPaths FromEnvironment();

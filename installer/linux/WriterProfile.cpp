@@ -73,8 +73,8 @@ std::string FileUrl(const fs::path& path)
     constexpr std::string_view hex = "0123456789ABCDEF";
     std::string url = "file://";
     for (unsigned char c : path.native()) {
-        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
-                           c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+        const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-'
+                           || c == '.' || c == '_' || c == '~' || c == '/';
         if (plain) {
             url += char(c);
         } else {
@@ -113,7 +113,8 @@ void SetDefaultWriterTemplate(const fs::path& profileFolder, const fs::path& tem
     WriteAtomically(registry, profile, write);
 }
 
-fs::path InstallDefaultWriterTemplate(const fs::path& source, const fs::path& wordTemplate, const BlockWriter& write)
+fs::path InstallDefaultWriterTemplate(const fs::path& source, const fs::path& wordTemplate,
+                                      const BlockWriter& write)
 {
     const fs::path templates = wordTemplate.parent_path();
     const fs::path writerSource = fs::path(source).replace_extension(".ott");

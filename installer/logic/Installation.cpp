@@ -89,7 +89,7 @@ constexpr int kMaxBackups = 999;
 // Releases the installation lock when the procedure ends, however it ends.
 class LockHolder {
 public:
-    explicit LockHolder(FileSystem& files) : files_(files), held_(files.LockInstallation()) {}
+    explicit LockHolder(FileSystem& files) : files_(files), held_(files.LockInstallation()) { }
     ~LockHolder()
     {
         if (held_)
@@ -283,13 +283,13 @@ private:
     std::u16string windowsFolder_;
     std::u16string templates_;
     bool me_ = false;
-    std::vector<std::u16string> report_;  // one line per part not installed
+    std::vector<std::u16string> report_; // one line per part not installed
 };
 
 } // namespace
 
-InstallationOutcome RunInstallation(InstallationControls& controls, FileSystem& files,
-                                    Desktop& desktop, const std::u16string& installerFolder)
+InstallationOutcome RunInstallation(InstallationControls& controls, FileSystem& files, Desktop& desktop,
+                                    const std::u16string& installerFolder)
 {
     return Procedure(controls, files, desktop, installerFolder).Run();
 }

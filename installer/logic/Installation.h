@@ -9,13 +9,13 @@
 namespace installer {
 
 enum class InstallationOutcome {
-    Completed,    // success page shown, Yes hidden
-    WordRunning,  // consent page asks to close the word processor; Yes shown
-    Failed,       // a program file could not be copied; consent page names it
-    Incomplete,   // program files copied, the template or the fonts not; the
-                  // last page says which and why, Yes hidden
-    Busy,         // another installer holds the lock; nothing touched, the
-                  // consent page says so, Yes shown
+    Completed,   // success page shown, Yes hidden
+    WordRunning, // consent page asks to close the word processor; Yes shown
+    Failed,      // a program file could not be copied; consent page names it
+    Incomplete,  // program files copied, the template or the fonts not; the
+                 // last page says which and why, Yes hidden
+    Busy,        // another installer holds the lock; nothing touched, the
+                 // consent page says so, Yes shown
 };
 
 // The installation run by the Yes button: keeps the user's Normal.dot as
@@ -29,7 +29,7 @@ enum class InstallationOutcome {
 // (OldNormal2.dot, OldNormal3.dot ...). The template and the fonts are
 // independent parts: a failure in one (other than a file held open) leaves
 // the other to run, and the last page names what was not installed.
-InstallationOutcome RunInstallation(InstallationControls& controls, FileSystem& files,
-                                    Desktop& desktop, const std::u16string& installerFolder);
+InstallationOutcome RunInstallation(InstallationControls& controls, FileSystem& files, Desktop& desktop,
+                                    const std::u16string& installerFolder);
 
 } // namespace installer

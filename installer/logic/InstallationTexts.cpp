@@ -28,14 +28,10 @@ std::u16string_view ReasonText(FailureKind kind)
 std::u16string_view Verb(FileAction action)
 {
     switch (action) {
-    case FileAction::Read:
-        return u"تعذرت قراءة ";
-    case FileAction::CreateFolder:
-        return u"تعذر إنشاء المجلد ";
-    case FileAction::Register:
-        return u"تعذر تسجيل الخط ";
-    case FileAction::Copy:
-        break;
+    case FileAction::Read: return u"تعذرت قراءة ";
+    case FileAction::CreateFolder: return u"تعذر إنشاء المجلد ";
+    case FileAction::Register: return u"تعذر تسجيل الخط ";
+    case FileAction::Copy: break;
     }
     return u"تعذر نسخ ";
 }
@@ -61,15 +57,9 @@ std::u16string PartNotInstalledLine(InstallPart part, std::u16string_view failur
 {
     std::u16string line;
     switch (part) {
-    case InstallPart::Template:
-        line = u"لم يثبت القالب: ";
-        break;
-    case InstallPart::Fonts:
-        line = u"لم تثبت الخطوط: ";
-        break;
-    case InstallPart::ProgramFiles:
-        line = u"لم تثبت ملفات البرنامج: ";
-        break;
+    case InstallPart::Template: line = u"لم يثبت القالب: "; break;
+    case InstallPart::Fonts: line = u"لم تثبت الخطوط: "; break;
+    case InstallPart::ProgramFiles: line = u"لم تثبت ملفات البرنامج: "; break;
     }
     line += failure;
     return line;

@@ -15,7 +15,7 @@ struct VersionRow {
     Platform platform;
     std::optional<std::uint32_t> minor;
     std::u16string_view name;
-    bool appendMinor = false;  // "Windows NT 3." + minor + " "
+    bool appendMinor = false; // "Windows NT 3." + minor + " "
 };
 
 // Chosen by major version, then platform, then minor version; first match
@@ -71,7 +71,7 @@ std::u16string OsVersionName(const VersionNumbers& version)
             name += Decimal(version.minor) + u" ";
         return name;
     }
-    return {};  // not reached: the last row matches every version
+    return {}; // not reached: the last row matches every version
 }
 
 std::u16string& TrimAtNul(std::u16string& text)
@@ -88,8 +88,7 @@ bool IsWindowsMe(std::u16string_view versionName)
     return versionName == kWindowsMe;
 }
 
-std::u16string TemplatesFolder(std::u16string_view windowsFolder,
-                               std::u16string_view userName,
+std::u16string TemplatesFolder(std::u16string_view windowsFolder, std::u16string_view userName,
                                std::u16string_view versionName)
 {
     constexpr std::u16string_view templatesTail = u"\\Application Data\\Microsoft\\Templates\\";

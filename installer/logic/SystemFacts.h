@@ -24,8 +24,7 @@ std::u16string& TrimAtNul(std::u16string& text);
 bool IsWindowsMe(std::u16string_view versionName);
 
 // The word processor's user templates folder; always ends with a backslash.
-std::u16string TemplatesFolder(std::u16string_view windowsFolder,
-                               std::u16string_view userName,
+std::u16string TemplatesFolder(std::u16string_view windowsFolder, std::u16string_view userName,
                                std::u16string_view versionName);
 
 // The three probes the wizard runs at load. None of them reports a failure:

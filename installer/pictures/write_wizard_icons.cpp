@@ -44,17 +44,17 @@ QByteArray IconFile(const std::vector<QImage>& images)
         pngs.push_back(png);
     }
     QByteArray file;
-    Append16(file, 0);  // reserved
-    Append16(file, 1);  // icon
+    Append16(file, 0); // reserved
+    Append16(file, 1); // icon
     Append16(file, static_cast<quint16>(images.size()));
     quint32 offset = 6 + 16 * static_cast<quint32>(images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
-        file.append(char(images[i].width() % 256));  // 0 means 256
+        file.append(char(images[i].width() % 256)); // 0 means 256
         file.append(char(images[i].height() % 256));
-        file.append(char(0));  // no palette
+        file.append(char(0)); // no palette
         file.append(char(0));
-        Append16(file, 1);   // colour planes
-        Append16(file, 32);  // bits per pixel
+        Append16(file, 1);  // colour planes
+        Append16(file, 32); // bits per pixel
         Append32(file, static_cast<quint32>(pngs[i].size()));
         Append32(file, offset);
         offset += static_cast<quint32>(pngs[i].size());
@@ -88,8 +88,8 @@ int main(int argc, char* argv[])
     using namespace installer::wizard;
     const QIcon icon = WindowIcon();
     const bool written =
-        Write(folder, "Glyphinstall.ico", {icon.pixmap(16, 16).toImage(), icon.pixmap(32, 32).toImage()}) &&
-        Write(folder, "Logo.ico", {Logo().toImage()}) &&
-        Write(folder, "WordProcessor.ico", {WordProcessorIcon().toImage()});
+        Write(folder, "Glyphinstall.ico", {icon.pixmap(16, 16).toImage(), icon.pixmap(32, 32).toImage()})
+        && Write(folder, "Logo.ico", {Logo().toImage()})
+        && Write(folder, "WordProcessor.ico", {WordProcessorIcon().toImage()});
     return written ? 0 : 1;
 }

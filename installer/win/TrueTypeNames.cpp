@@ -8,7 +8,7 @@ namespace {
 // Big-endian reads that fail instead of reading past the end.
 class Reader {
 public:
-    explicit Reader(std::string_view bytes) : bytes_(bytes) {}
+    explicit Reader(std::string_view bytes) : bytes_(bytes) { }
 
     std::optional<std::uint32_t> At(std::size_t offset, std::size_t width) const
     {
@@ -28,8 +28,8 @@ private:
 
 constexpr std::uint32_t Tag(const char (&tag)[5])
 {
-    return (std::uint32_t(std::uint8_t(tag[0])) << 24) | (std::uint32_t(std::uint8_t(tag[1])) << 16) |
-           (std::uint32_t(std::uint8_t(tag[2])) << 8) | std::uint32_t(std::uint8_t(tag[3]));
+    return (std::uint32_t(std::uint8_t(tag[0])) << 24) | (std::uint32_t(std::uint8_t(tag[1])) << 16)
+           | (std::uint32_t(std::uint8_t(tag[2])) << 8) | std::uint32_t(std::uint8_t(tag[3]));
 }
 
 constexpr std::uint32_t kPlatformWindows = 3;

@@ -16,8 +16,8 @@ namespace {
 
 [[noreturn]] void Fail(const std::u16string& fontFile, const std::string& reason, DWORD code)
 {
-    throw FileError(FailureKindOf(code), "cannot register the font \"" + ToUtf8(fontFile) + "\": " + reason +
-                                             " (error " + std::to_string(code) + ")");
+    throw FileError(FailureKindOf(code), "cannot register the font \"" + ToUtf8(fontFile) + "\": " + reason
+                                             + " (error " + std::to_string(code) + ")");
 }
 
 std::string ReadWhole(const std::u16string& path, DWORD& error)

@@ -21,7 +21,7 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"GlyphinstallWizard";
 constexpr wchar_t kPageClass[] = L"GlyphinstallPage";
 constexpr UINT_PTR kTimerId = 1;
-constexpr UINT kTickInterval = 1000;  // ms
+constexpr UINT kTickInterval = 1000; // ms
 constexpr short kTicksUntilYes = 5;
 
 // The window's own property that remembers each label's look, for its colours.
@@ -48,7 +48,7 @@ HFONT MakeFont(const wchar_t* face, double points, int weight = FW_BOLD)
 
 // Labels of one text line sit in the middle of their height; taller labels
 // wrap from the top.
-constexpr int kTwoLines = 500;  // twips
+constexpr int kTwoLines = 500; // twips
 
 DWORD StaticStyle(const Control& control)
 {
@@ -99,10 +99,10 @@ Win32Wizard::Win32Wizard(HINSTANCE instance, SystemProbe& probe, FileSystem& fil
     captionFont_ = MakeFont(L"MS Sans Serif", 12);
     reportFont_ = MakeFont(L"Tahoma", 8, FW_NORMAL);
     redBrush_ = CreateSolidBrush(RGB(255, 0, 0));
-    bigIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(GLYPHINSTALL_ICON_WINDOW), IMAGE_ICON,
-                                             32, 32, LR_DEFAULTCOLOR));
-    smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(GLYPHINSTALL_ICON_WINDOW), IMAGE_ICON,
-                                               16, 16, LR_DEFAULTCOLOR));
+    bigIcon_ = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(GLYPHINSTALL_ICON_WINDOW), IMAGE_ICON, 32, 32, LR_DEFAULTCOLOR));
+    smallIcon_ = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(GLYPHINSTALL_ICON_WINDOW), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
 
     WNDCLASSEXW main = {};
     main.cbSize = sizeof main;
@@ -110,7 +110,7 @@ Win32Wizard::Win32Wizard(HINSTANCE instance, SystemProbe& probe, FileSystem& fil
     main.hInstance = instance;
     main.hIcon = bigIcon_;
     main.hIconSm = smallIcon_;
-    main.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    main.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main.lpszClassName = kWindowClass;
     RegisterClassExW(&main);
@@ -171,15 +171,15 @@ void Win32Wizard::BuildControls()
         HWND handle = nullptr;
         switch (control.kind) {
         case Kind::Button:
-            handle = CreateWindowExW(0, L"BUTTON", Text(control.caption).c_str(),
-                                     common | WS_TABSTOP | BS_PUSHBUTTON, left, top, width, height, parent,
-                                     nullptr, instance_, nullptr);
+            handle =
+                CreateWindowExW(0, L"BUTTON", Text(control.caption).c_str(), common | WS_TABSTOP | BS_PUSHBUTTON,
+                                left, top, width, height, parent, nullptr, instance_, nullptr);
             break;
         case Kind::PictureButton:
             handle = CreateWindowExW(0, L"BUTTON", L"", common | WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, left, top,
                                      width, height, parent, nullptr, instance_, nullptr);
             SendMessageW(handle, BM_SETIMAGE, IMAGE_ICON,
-                         reinterpret_cast<LPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32514))));  // IDI_QUESTION
+                         reinterpret_cast<LPARAM>(LoadIconW(nullptr, MAKEINTRESOURCEW(32514)))); // IDI_QUESTION
             break;
         case Kind::List:
         case Kind::FileList:
@@ -193,9 +193,9 @@ void Win32Wizard::BuildControls()
             const bool logo = control.kind == Kind::Logo;
             handle = CreateWindowExW(0, L"STATIC", L"", common | StaticStyle(control), left, top, width, height,
                                      parent, nullptr, instance_, nullptr);
-            HANDLE picture = LoadImageW(instance_,
-                                        MAKEINTRESOURCEW(logo ? GLYPHINSTALL_ICON_LOGO : GLYPHINSTALL_ICON_WORDPROCESSOR),
-                                        IMAGE_ICON, logo ? 103 : 29, logo ? 102 : 28, LR_DEFAULTCOLOR);
+            HANDLE picture = LoadImageW(
+                instance_, MAKEINTRESOURCEW(logo ? GLYPHINSTALL_ICON_LOGO : GLYPHINSTALL_ICON_WORDPROCESSOR),
+                IMAGE_ICON, logo ? 103 : 29, logo ? 102 : 28, LR_DEFAULTCOLOR);
             SendMessageW(handle, STM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture));
             break;
         }
@@ -207,22 +207,23 @@ void Win32Wizard::BuildControls()
         case Kind::Rectangle:
         case Kind::Label:
         case Kind::Box:
-            handle = CreateWindowExW(0, L"STATIC", Text(control.caption).c_str(), common | StaticStyle(control), left,
-                                     top, width, height, parent, nullptr, instance_, nullptr);
-            SetPropW(handle, kLookProperty,
-                     reinterpret_cast<HANDLE>(static_cast<INT_PTR>(control.look) + 1));
+            handle = CreateWindowExW(0, L"STATIC", Text(control.caption).c_str(), common | StaticStyle(control),
+                                     left, top, width, height, parent, nullptr, instance_, nullptr);
+            SetPropW(handle, kLookProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(control.look) + 1));
             break;
         }
         if (control.kind != Kind::Page)
             SendMessageW(handle, WM_SETFONT,
-                         reinterpret_cast<WPARAM>(control.look == Look::Caption ? captionFont_ : plainFont_), FALSE);
+                         reinterpret_cast<WPARAM>(control.look == Look::Caption ? captionFont_ : plainFont_),
+                         FALSE);
         RaiseToTop(handle);
         controls_.emplace(control.name, handle);
     };
 
-    glyphboard::ForEachControlBottomFirst<Control>(wizard::kContainers, [&](const char* container, const Control& control) {
-        create(control, container ? Find(container) : window_);
-    });
+    glyphboard::ForEachControlBottomFirst<Control>(wizard::kContainers,
+                                                   [&](const char* container, const Control& control) {
+                                                       create(control, container ? Find(container) : window_);
+                                                   });
 }
 
 void Win32Wizard::Load()
@@ -300,7 +301,7 @@ LRESULT Win32Wizard::ColourStatic(HDC dc, HWND control)
         SetBkColor(dc, RGB(255, 0, 0));
         return reinterpret_cast<LRESULT>(redBrush_);
     default:
-        if (look < 0)  // pictures: the page's own background
+        if (look < 0) // pictures: the page's own background
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
         SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -340,16 +341,14 @@ LRESULT Win32Wizard::Handle(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam == kTimerId)
             Tick();
         return 0;
-    case WM_CTLCOLORSTATIC:
-        return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CTLCOLORSTATIC: return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
         KillTimer(window_, kTimerId);
         SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         window_ = nullptr;
         PostQuitMessage(0);
         return 0;
-    default:
-        return DefWindowProcW(window_, message, wParam, lParam);
+    default: return DefWindowProcW(window_, message, wParam, lParam);
     }
 }
 

@@ -134,8 +134,8 @@ constexpr TwipRect CellRect(int index)
     const int row = index / kGridColumns;
     const int column = index % kGridColumns;
     const bool corner = index == 0 || index == kGridColumns - 1;
-    return {kCellLefts[row][column], corner ? kCornerCellTop : kCellRowTops[row],
-            kCellSize.width, kCellSize.height};
+    return {kCellLefts[row][column], corner ? kCornerCellTop : kCellRowTops[row], kCellSize.width,
+            kCellSize.height};
 }
 
 inline constexpr int kStripCellCount = 6;
@@ -144,8 +144,8 @@ inline constexpr int kStripCellCount = 6;
 
 constexpr bool IsWholePixels(TwipRect r)
 {
-    return r.left % kTwipsPerPixel == 0 && r.top % kTwipsPerPixel == 0
-        && r.width % kTwipsPerPixel == 0 && r.height % kTwipsPerPixel == 0;
+    return r.left % kTwipsPerPixel == 0 && r.top % kTwipsPerPixel == 0 && r.width % kTwipsPerPixel == 0
+           && r.height % kTwipsPerPixel == 0;
 }
 
 template <auto& Table>
@@ -166,7 +166,6 @@ constexpr bool GridWholePixels()
 }
 
 static_assert(AllWholePixels<kForm1Controls>() && AllWholePixels<kPicture1Controls>()
-              && AllWholePixels<kPicture2Controls>() && AllWholePixels<kPicture3Controls>()
-              && GridWholePixels());
+              && AllWholePixels<kPicture2Controls>() && AllWholePixels<kPicture3Controls>() && GridWholePixels());
 
 } // namespace palette

@@ -35,8 +35,7 @@ constexpr std::string_view kAboutClosers[] = {"Picture3", "Image7", "Image8"};
 // elements ("Label1_7" of "Label1").
 std::optional<int> ElementIndex(std::string_view control, std::string_view array, int count)
 {
-    if (control.size() <= array.size() + 1 || !control.starts_with(array)
-        || control[array.size()] != '_')
+    if (control.size() <= array.size() + 1 || !control.starts_with(array) || control[array.size()] != '_')
         return std::nullopt;
     const std::string_view digits = control.substr(array.size() + 1);
     int index = -1;
@@ -58,8 +57,7 @@ bool IsOneOf(std::string_view control, const std::string_view (&names)[N])
 } // namespace
 
 PaletteLogic::PaletteLogic(PaletteControls& controls, doclink::DocumentLink& link)
-    : controls_(controls)
-    , link_(link)
+    : controls_(controls), link_(link)
 {
 }
 

@@ -13,6 +13,8 @@ struct PictureDesign {
     int height;
 };
 
+// One row a line, as a table reads.
+// clang-format off
 inline constexpr PictureDesign kPictures[] = {
     {"Form1Icon", 32, 32},
     {"Picture1", 628, 139}, // the base panel, PanelAlgebra
@@ -26,6 +28,7 @@ inline constexpr PictureDesign kPictures[] = {
     {"Image8", 370, 172},   // about credits
     {"Menu", 77, 36},       // logo lettering that opens the about panel
 };
+// clang-format on
 
 // The picture design of `owner`; nullptr for a control without a picture.
 inline const PictureDesign* FindPicture(const char* owner)

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-
 namespace palette {
 
 using glyphboard::ToPixels;
@@ -33,9 +32,7 @@ QPoint ClientOrigin(QWidget* container)
 } // namespace
 
 Form1::Form1(doclink::DocumentLink& link, BeepFunction beep)
-    : QWidget(nullptr)
-    , beep_(std::move(beep))
-    , logic_(*this, link)
+    : QWidget(nullptr), beep_(std::move(beep)), logic_(*this, link)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -45,9 +42,8 @@ Form1::Form1(doclink::DocumentLink& link, BeepFunction beep)
     // the word processor's document active, so the next typed key lands
     // there, as with an on-screen keyboard. Clicks, hovers and tooltips do
     // not need the focus.
-    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowDoesNotAcceptFocus);
+    setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setGeometry(QRect(ToPixels(kClientOrigin), ToPixels(kStoredClientSize)));
     setFixedSize(ToPixels(kStoredClientSize));
@@ -81,17 +77,12 @@ QWidget* Form1::Create(const ControlDesign& design, const std::string& name, QWi
     switch (design.kind) {
     case ControlKind::Button: {
         auto* button = new QPushButton(caption, container);
-        connect(button, &QPushButton::clicked, this,
-                [this, name] { logic_.OnClick(name); });
+        connect(button, &QPushButton::clicked, this, [this, name] { logic_.OnClick(name); });
         widget = button;
         break;
     }
-    case ControlKind::TextBox:
-        widget = new QLineEdit(caption, container);
-        break;
-    case ControlKind::Frame:
-        widget = new FrameShape(container);
-        break;
+    case ControlKind::TextBox: widget = new QLineEdit(caption, container); break;
+    case ControlKind::Frame: widget = new FrameShape(container); break;
     case ControlKind::PictureBox:
     case ControlKind::SunkenPictureBox:
     case ControlKind::Label:
@@ -187,8 +178,7 @@ void Form1::Move(std::string_view control, TwipPoint to)
 
 void Form1::SetToolTip(std::string_view control, std::u16string_view text)
 {
-    Control(control)->setToolTip(
-        QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+    Control(control)->setToolTip(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 void Form1::RemoveBorder(std::string_view control)

@@ -9,8 +9,7 @@ namespace {
 constexpr int kLineWidth = 2;
 }
 
-FrameShape::FrameShape(QWidget* parent)
-    : QWidget(parent)
+FrameShape::FrameShape(QWidget* parent) : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

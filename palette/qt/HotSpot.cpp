@@ -4,8 +4,7 @@
 
 namespace palette {
 
-HotSpot::HotSpot(QWidget* parent)
-    : QLabel(parent)
+HotSpot::HotSpot(QWidget* parent) : QLabel(parent)
 {
     setMouseTracking(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
@@ -26,8 +25,8 @@ void HotSpot::mouseDoubleClickEvent(QMouseEvent* event)
 
 void HotSpot::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = clickStarted_ && event->button() == Qt::LeftButton
-        && rect().contains(event->position().toPoint());
+    const bool click =
+        clickStarted_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     clickStarted_ = false;
     event->accept();
     if (click)

@@ -9,8 +9,7 @@ Function Bind(const char* library, const char* name)
     HMODULE module = GetModuleHandleA(library);
     if (!module)
         module = LoadLibraryA(library);
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)))
-                  : nullptr;
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name))) : nullptr;
 }
 
 } // namespace
@@ -22,7 +21,8 @@ void BecomePerMonitorAware()
     // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2, then the original
     // per-monitor mode, then system awareness on older systems.
     if (auto set = Bind<SetContext>("user32", "SetProcessDpiAwarenessContext")) {
-        if (set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4))) || set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3))))
+        if (set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4)))
+            || set(reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-3))))
             return;
     }
     if (auto set = Bind<SetAware>("user32", "SetProcessDPIAware"))

@@ -37,8 +37,8 @@ std::wstring Wide(const char* utf8)
 
 bool IsWindowed(ControlKind kind)
 {
-    return kind == ControlKind::Button || kind == ControlKind::TextBox
-        || kind == ControlKind::PictureBox || kind == ControlKind::SunkenPictureBox;
+    return kind == ControlKind::Button || kind == ControlKind::TextBox || kind == ControlKind::PictureBox
+           || kind == ControlKind::SunkenPictureBox;
 }
 
 } // namespace
@@ -59,18 +59,16 @@ struct Form1Window::Control {
     SIZE pictureSize{};
 };
 
-Form1Window::Form1Window(HINSTANCE instance, doclink::DocumentLink& link)
-    : instance_(instance)
-    , logic_(*this, link)
+Form1Window::Form1Window(HINSTANCE instance, doclink::DocumentLink& link) : instance_(instance), logic_(*this, link)
 {
     // The stored client area, on the monitor it lies on.
     const POINT origin{glyphboard::TwipsToPixels(kClientOrigin.x), glyphboard::TwipsToPixels(kClientOrigin.y)};
     dpi_ = dpi::ForPoint(origin);
     const TwipRect stored{kClientOrigin.x, kClientOrigin.y, kStoredClientSize.width, kStoredClientSize.height};
     const RECT outer = dpi::OuterRect(PixelRect(stored), kFormStyle, kFormExStyle, dpi_);
-    window_ = CreateWindowExW(kFormExStyle, kFormClass, Wide(kWindowCaption).c_str(), kFormStyle,
-                              outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top,
-                              nullptr, nullptr, instance_, this);
+    window_ =
+        CreateWindowExW(kFormExStyle, kFormClass, Wide(kWindowCaption).c_str(), kFormStyle, outer.left, outer.top,
+                        outer.right - outer.left, outer.bottom - outer.top, nullptr, nullptr, instance_, this);
     if (!window_)
         throw std::runtime_error("the palette window could not be created");
     dpi_ = dpi::ForWindow(window_);
@@ -80,8 +78,8 @@ Form1Window::Form1Window(HINSTANCE instance, doclink::DocumentLink& link)
     // owned would keep the palette itself from becoming topmost (wine puts
     // an owner below its owned windows and leaves it in the ordinary band).
     toolTip_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, TOOLTIPS_CLASSW, nullptr,
-                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, nullptr, nullptr, instance_, nullptr);
 
     ForEachControlBottomFirst([&](const char* container, const ControlDesign& design, const std::string& name) {
         Add(design, name, container ? &Find(container) : nullptr);
@@ -115,8 +113,7 @@ void Form1Window::RegisterClasses(HINSTANCE instance)
     form.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
     form.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXSMICON),
-                                                 GetSystemMetrics(SM_CYSMICON), 0));
+                                                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
     form.lpszClassName = kFormClass;
     RegisterClassExW(&form);
 
@@ -128,11 +125,11 @@ void Form1Window::RegisterClasses(HINSTANCE instance)
 
 Form1Window::Control& Form1Window::Add(const ControlDesign& design, std::string name, Control* container)
 {
-    auto control = std::make_unique<Control>(Control{
-        name, design.kind, design.rect, design.visible,
-        design.kind == ControlKind::Label || design.kind == ControlKind::BorderedImage
-            || design.kind == ControlKind::GridCell,
-        Wide(design.caption), container});
+    auto control = std::make_unique<Control>(Control{name, design.kind, design.rect, design.visible,
+                                                     design.kind == ControlKind::Label
+                                                         || design.kind == ControlKind::BorderedImage
+                                                         || design.kind == ControlKind::GridCell,
+                                                     Wide(design.caption), container});
     if (const PictureDesign* picture = FindPicture(design.name)) {
         control->picture = PictureBitmaps::Load(instance_, design.name);
         control->pictureSize = {picture->width, picture->height};
@@ -160,12 +157,8 @@ void Form1Window::CreateChildWindow(Control& control)
         style |= ES_AUTOHSCROLL;
         exStyle = WS_EX_CLIENTEDGE;
         break;
-    case ControlKind::SunkenPictureBox:
-        exStyle = WS_EX_CLIENTEDGE;
-        [[fallthrough]];
-    default:
-        style |= WS_CLIPCHILDREN;
-        break;
+    case ControlKind::SunkenPictureBox: exStyle = WS_EX_CLIENTEDGE; [[fallthrough]];
+    default: style |= WS_CLIPCHILDREN; break;
     }
     control.window = CreateWindowExW(exStyle, windowClass, control.caption.c_str(), style, 0, 0, 0, 0,
                                      ContainerWindow(control.container), nullptr, instance_,
@@ -174,8 +167,8 @@ void Form1Window::CreateChildWindow(Control& control)
         throw std::runtime_error("a control of the palette window could not be created");
     SetWindowLongPtrW(control.window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&control));
     if (control.kind == ControlKind::Button) {
-        const LONG_PTR original = SetWindowLongPtrW(control.window, GWLP_WNDPROC,
-                                                    reinterpret_cast<LONG_PTR>(ButtonProc));
+        const LONG_PTR original =
+            SetWindowLongPtrW(control.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ButtonProc));
         SetPropW(control.window, L"Form1WindowButton", reinterpret_cast<HANDLE>(original));
     }
     // Later siblings lie above earlier ones.
@@ -207,9 +200,9 @@ void Form1Window::ApplyDpi(UINT dpi)
     buttonFont_ = dpi::MessageFont(dpi_);
     DeleteObject(labelFont_);
     // Tahoma 8.25 pt, regular, Arabic character set.
-    labelFont_ = CreateFontW(-MulDiv(825, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                             FALSE, ARABIC_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                             DEFAULT_QUALITY, DEFAULT_PITCH, L"Tahoma");
+    labelFont_ = CreateFontW(-MulDiv(825, static_cast<int>(dpi_), 7200), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                             ARABIC_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                             DEFAULT_PITCH, L"Tahoma");
     for (const auto& control : controls_) {
         if (!control->window)
             continue;
@@ -293,14 +286,9 @@ LRESULT Form1Window::Handle(HWND window, const Control* container, UINT message,
     case WM_MOUSEACTIVATE:
         // A click works without making the palette the active window.
         return MA_NOACTIVATE;
-    case WM_PAINT:
-        Paint(window, container);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1; // Paint fills the background itself
-    case WM_MOUSEMOVE:
-        logic_.OnMouseMove(EventTarget(container, at));
-        return 0;
+    case WM_PAINT: Paint(window, container); return 0;
+    case WM_ERASEBKGND: return 1; // Paint fills the background itself
+    case WM_MOUSEMOVE: logic_.OnMouseMove(EventTarget(container, at)); return 0;
     case WM_LBUTTONDOWN:
         pressed_ = EventTarget(container, at);
         SetCapture(window);
@@ -323,8 +311,8 @@ LRESULT Form1Window::Handle(HWND window, const Control* container, UINT message,
     }
     case WM_COMMAND:
         if (HIWORD(wParam) == BN_CLICKED && lParam) {
-            const auto* button = reinterpret_cast<const Control*>(
-                GetWindowLongPtrW(reinterpret_cast<HWND>(lParam), GWLP_USERDATA));
+            const auto* button =
+                reinterpret_cast<const Control*>(GetWindowLongPtrW(reinterpret_cast<HWND>(lParam), GWLP_USERDATA));
             if (button)
                 logic_.OnClick(button->name);
         }
@@ -349,9 +337,7 @@ LRESULT Form1Window::Handle(HWND window, const Control* container, UINT message,
         if (!container)
             PostQuitMessage(0);
         break;
-    case WM_NCDESTROY:
-        RemovePropW(window, L"Form1Window");
-        break;
+    case WM_NCDESTROY: RemovePropW(window, L"Form1Window"); break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -361,8 +347,7 @@ LRESULT Form1Window::Handle(HWND window, const Control* container, UINT message,
 LRESULT CALLBACK Form1Window::ButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_MOUSEACTIVATE:
-        return MA_NOACTIVATE;
+    case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         SetCapture(button);
@@ -619,8 +604,10 @@ void Form1Window::ShowFailureBox()
 {
     // Cancel, Try Again and Continue (style value 6), Cancel the default, no
     // icon; the answer does not matter.
-    MessageBoxW(window_, L"\u0628\u0631\u0646\u0627\u0645\u062C \u0627\u0644\u0648\u0648\u0631\u062F \u0644\u0627 \u064A\u0639\u0645\u0644",
-                L"Close Program", MB_CANCELTRYCONTINUE | MB_DEFBUTTON1);
+    MessageBoxW(
+        window_,
+        L"\u0628\u0631\u0646\u0627\u0645\u062C \u0627\u0644\u0648\u0648\u0631\u062F \u0644\u0627 \u064A\u0639\u0645\u0644",
+        L"Close Program", MB_CANCELTRYCONTINUE | MB_DEFBUTTON1);
 }
 
 } // namespace palette

@@ -36,7 +36,8 @@ HBITMAP Decode(HINSTANCE instance, const std::string& name)
     if (Gdiplus::DllExports::GdipCreateBitmapFromStream(stream, &decoded) == Gdiplus::Ok) {
         // Transparent pixels over the dialog colour the pictures sit on.
         const Gdiplus::ARGB background = 0xFF000000u | (GetRValue(GetSysColor(COLOR_BTNFACE)) << 16)
-            | (GetGValue(GetSysColor(COLOR_BTNFACE)) << 8) | GetBValue(GetSysColor(COLOR_BTNFACE));
+                                         | (GetGValue(GetSysColor(COLOR_BTNFACE)) << 8)
+                                         | GetBValue(GetSysColor(COLOR_BTNFACE));
         Gdiplus::DllExports::GdipCreateHBITMAPFromBitmap(decoded, &bitmap, background);
         Gdiplus::DllExports::GdipDisposeImage(decoded);
     }

@@ -52,8 +52,8 @@ template <typename A, typename B>
 void Equal(const A& actual, const B& expected, const char* actualText, const char* file, int line)
 {
     if (!(actual == expected)) {
-        Report(file, line, std::string(actualText) + "\n    is:       " + Show(actual)
-                               + "\n    expected: " + Show(expected));
+        Report(file, line,
+               std::string(actualText) + "\n    is:       " + Show(actual) + "\n    expected: " + Show(expected));
     }
 }
 
@@ -97,6 +97,5 @@ inline int Run(std::initializer_list<Case> cases)
 
 } // namespace check
 
-#define CHECK(condition) \
-    ((condition) ? void() : check::Report(__FILE__, __LINE__, "failed: " #condition))
+#define CHECK(condition) ((condition) ? void() : check::Report(__FILE__, __LINE__, "failed: " #condition))
 #define CHECK_EQ(actual, expected) check::Equal((actual), (expected), #actual, __FILE__, __LINE__)

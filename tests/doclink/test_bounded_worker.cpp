@@ -17,8 +17,7 @@ private slots:
         BoundedWorker worker;
         int runs = 0;
         QVERIFY(worker.Run([&] { ++runs; }, 10s));
-        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                 worker.Run([] { throw std::runtime_error("refused"); }, 10s));
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error, worker.Run([] { throw std::runtime_error("refused"); }, 10s));
         QVERIFY(worker.Run([&] { ++runs; }, 10s));
         QCOMPARE(runs, 2);
     }
@@ -45,7 +44,12 @@ private slots:
         std::shared_future<void> released = release.get_future().share();
         {
             BoundedWorker worker;
-            QVERIFY(!worker.Run([released, finished] { released.wait(); *finished = true; }, 10ms));
+            QVERIFY(!worker.Run(
+                [released, finished] {
+                    released.wait();
+                    *finished = true;
+                },
+                10ms));
         }
         QVERIFY(!*finished);
         release.set_value();

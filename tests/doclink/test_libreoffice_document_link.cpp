@@ -132,7 +132,8 @@ QString Describe(const Document& document)
         QStringList portions;
         for (const Portion& portion : paragraph)
             portions << QStringLiteral("\"%1\" in %2")
-                            .arg(QString::fromStdU16String(portion.text), QString::fromStdU16String(portion.complexFont));
+                            .arg(QString::fromStdU16String(portion.text),
+                                 QString::fromStdU16String(portion.complexFont));
         paragraphs << QStringLiteral("[%1]").arg(portions.join(QStringLiteral(", ")));
     }
     return paragraphs.join(QStringLiteral(" / "));
@@ -168,15 +169,9 @@ class TestLibreOfficeDocumentLink : public QObject {
                     // The text doubles as the undo step's title.
                     link.TypeInFont(step.text, step.font, step.deleteFirst, step.text);
                     break;
-                case Step::Key:
-                    office_->TypeAtCursor(step.text);
-                    break;
-                case Step::Back:
-                    office_->MoveBack(step.count);
-                    break;
-                case Step::Select:
-                    office_->SelectBack(step.count);
-                    break;
+                case Step::Key: office_->TypeAtCursor(step.text); break;
+                case Step::Back: office_->MoveBack(step.count); break;
+                case Step::Select: office_->SelectBack(step.count); break;
                 }
                 if (outcome)
                     outcome->cursorFonts.push_back(office_->CursorComplexFont());
@@ -191,8 +186,10 @@ class TestLibreOfficeDocumentLink : public QObject {
     void Compare(const Document& expected)
     {
         const Document actual = Merged(office_->Paragraphs());
-        QVERIFY2(actual == Merged(expected),
-                 qPrintable(QStringLiteral("document holds %1\n   expected %2").arg(Describe(actual), Describe(expected))));
+        QVERIFY2(
+            actual == Merged(expected),
+            qPrintable(
+                QStringLiteral("document holds %1\n   expected %2").arg(Describe(actual), Describe(expected))));
     }
 
 private slots:
@@ -216,14 +213,12 @@ private slots:
         QTest::addColumn<Document>("expected");
 
         QTest::newRow("cell, then the keyboard")
-            << std::vector{Click(u"حمس ", kDiza), Key(u"ب")}
-            << Document{{{u"حمس ", kDiza}, {u"ب", kArabic}}};
+            << std::vector{Click(u"حمس ", kDiza), Key(u"ب")} << Document{{{u"حمس ", kDiza}, {u"ب", kArabic}}};
         QTest::newRow("spaces and a lone mark are kept")
             << std::vector{Click(u" ع ", kZavura), Click(u"\u0650", kDiza)}
             << Document{{{u" ع ", kZavura}, {u"\u0650", kDiza}}};
         QTest::newRow("the same cell twice")
-            << std::vector{Click(u" ع ", kZavura), Click(u" ع ", kZavura)}
-            << Document{{{u" ع  ع ", kZavura}}};
+            << std::vector{Click(u" ع ", kZavura), Click(u" ع ", kZavura)} << Document{{{u" ع  ع ", kZavura}}};
         QTest::newRow("weak characters in a right-to-left paragraph")
             << std::vector{Click(u"\\", kDiza), Click(u"+", kDiza), Click(u"!", kArabic), Click(u"÷", kDiza)}
             << Document{{{u"\\+", kDiza}, {u"!", kArabic}, {u"÷", kDiza}}};
@@ -231,8 +226,7 @@ private slots:
             << std::vector{Click(u"{س،ص}", kDiza), Click(u"\r", kArabic), Click(u" جد ", kDiza), Key(u"س")}
             << Document{{{u"{س،ص}", kDiza}}, {{u" جد ", kDiza}, {u"س", kArabic}}};
         QTest::newRow("paragraph break inside a text")
-            << std::vector{Click(u"ا\rب", kDiza)}
-            << Document{{{u"ا", kDiza}}, {{u"ب", kDiza}}};
+            << std::vector{Click(u"ا\rب", kDiza)} << Document{{{u"ا", kDiza}}, {{u"ب", kDiza}}};
         QTest::newRow("cell 14 deletes one character, then types")
             << std::vector{Key(u"سص"), Click(u" يم ", kDiza, true)}
             << Document{{{u"س", kStyleFont}, {u" يم ", kDiza}}};
@@ -240,17 +234,14 @@ private slots:
             << std::vector{Click(u" ع ", kZavura), Click(u"", kZavura, true), Key(u"ن")}
             << Document{{{u" ع", kZavura}, {u"ن", kArabic}}};
         QTest::newRow("a combining mark is one character to delete")
-            << std::vector{Key(u"سِ"), Click(u"", kArabic, true)}
-            << Document{{{u"س", kStyleFont}}};
+            << std::vector{Key(u"سِ"), Click(u"", kArabic, true)} << Document{{{u"س", kStyleFont}}};
         QTest::newRow("delete at a paragraph start joins the paragraphs")
             << std::vector{Key(u"س"), Click(u"\r", kArabic), Click(u"", kArabic, true)}
             << Document{{{u"س", kStyleFont}}};
         QTest::newRow("delete at the start of the text does nothing")
-            << std::vector{Click(u"", kArabic, true), Click(u"\u0622", kDiza)}
-            << Document{{{u"\u0622", kDiza}}};
+            << std::vector{Click(u"", kArabic, true), Click(u"\u0622", kDiza)} << Document{{{u"\u0622", kDiza}}};
         QTest::newRow("an empty text only switches the font")
-            << std::vector{Click(u"", kDiza), Key(u"ن")}
-            << Document{{{u"ن", kArabic}}};
+            << std::vector{Click(u"", kDiza), Key(u"ن")} << Document{{{u"ن", kArabic}}};
     }
 
     void typesInTheFontAndReturnsToTheTextFont()
@@ -289,12 +280,10 @@ private slots:
         QTest::newRow("middle of a Latin word, a multi-character text")
             << std::vector{Key(u"hello"), Back(2), Click(u" ع ", kZavura), Key(u"ن")}
             << Document{{{u"hel", s}, {u" ع ", kZavura}, {u"ن", kArabic}, {u"lo", s}}};
-        QTest::newRow("between digits")
-            << std::vector{Key(u"1234"), Back(2), Click(u"÷", kDiza), Key(u"ن")}
-            << Document{{{u"12", s}, {u"÷", kDiza}, {u"ن", kArabic}, {u"34", s}}};
-        QTest::newRow("between two spaces")
-            << std::vector{Key(u"س  ص"), Back(2), Click(u"+", kDiza), Key(u"ن")}
-            << Document{{{u"س ", s}, {u"+", kDiza}, {u"ن", kArabic}, {u" ص", s}}};
+        QTest::newRow("between digits") << std::vector{Key(u"1234"), Back(2), Click(u"÷", kDiza), Key(u"ن")}
+                                        << Document{{{u"12", s}, {u"÷", kDiza}, {u"ن", kArabic}, {u"34", s}}};
+        QTest::newRow("between two spaces") << std::vector{Key(u"س  ص"), Back(2), Click(u"+", kDiza), Key(u"ن")}
+                                            << Document{{{u"س ", s}, {u"+", kDiza}, {u"ن", kArabic}, {u" ص", s}}};
         QTest::newRow("a selection inside a word")
             << std::vector{Key(u"مرحبا"), Back(1), Select(2), Click(u"+", kDiza), Key(u"ن")}
             << Document{{{u"مر", s}, {u"+", kDiza}, {u"ن", kArabic}, {u"ا", s}}};
@@ -358,13 +347,18 @@ private slots:
             strip.push_back(Click(std::u16string(cell.text), std::u16string(cell.font), cell.deleteFirst));
         strip.push_back(Key(u"ن"));
         QTest::newRow("editing strip") << strip;
-        QTest::newRow("selections")
-            << std::vector{Key(u"سصعن"), Select(2), Click(u" ع ", kZavura), Select(1),
-                           Click(u"", kDiza, true), Select(1), Click(u"", kDiza), Key(u"ب"),
-                           Select(2), Click(u"حمس ", kDiza, true)};
-        QTest::newRow("inside a word")
-            << std::vector{Key(u"مرحبا"), Back(2), Click(u" يم ", kDiza, true), Click(u"ا\rب", kZavura),
-                           Key(u"ن")};
+        QTest::newRow("selections") << std::vector{Key(u"سصعن"),
+                                                   Select(2),
+                                                   Click(u" ع ", kZavura),
+                                                   Select(1),
+                                                   Click(u"", kDiza, true),
+                                                   Select(1),
+                                                   Click(u"", kDiza),
+                                                   Key(u"ب"),
+                                                   Select(2),
+                                                   Click(u"حمس ", kDiza, true)};
+        QTest::newRow("inside a word") << std::vector{Key(u"مرحبا"), Back(2), Click(u" يم ", kDiza, true),
+                                                      Click(u"ا\rب", kZavura), Key(u"ن")};
     }
 
     void bothPathsLeaveTheSameDocument()
@@ -406,8 +400,8 @@ private slots:
     {
         QFETCH(QString, path);
         QProcess clicks;
-        clicks.start(QStringLiteral(GLYPHBOARD_LINK_CLICKS),
-                     {QString::fromStdString(office_->PipeName()), path, QStringLiteral("50"), QStringLiteral("1")});
+        clicks.start(QStringLiteral(GLYPHBOARD_LINK_CLICKS), {QString::fromStdString(office_->PipeName()), path,
+                                                              QStringLiteral("50"), QStringLiteral("1")});
         QVERIFY2(clicks.waitForFinished(120000), "the clicking program did not finish");
         QVERIFY2(clicks.exitCode() == 0, clicks.readAllStandardError().constData());
         QMap<QString, QString> report;
@@ -616,7 +610,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("a file that is not a socket") << QStringLiteral("file") << QStringLiteral("not a socket");
         QTest::newRow("a socket of another user") << QStringLiteral("foreign") << QStringLiteral("another user");
-        QTest::newRow("a listener that never answers") << QStringLiteral("silent") << QStringLiteral("is not an office");
+        QTest::newRow("a listener that never answers")
+            << QStringLiteral("silent") << QStringLiteral("is not an office");
         QTest::newRow("a listener that sends junk") << QStringLiteral("junk") << QStringLiteral("is not an office");
         QTest::newRow("a stale socket") << QStringLiteral("stale") << QStringLiteral("nothing listens");
     }

@@ -50,7 +50,8 @@ qulonglong ActiveWindow()
 // The managed windows from bottom to top, as the window manager stacks them.
 QList<qulonglong> StackingOrder()
 {
-    const QString line = Run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
+    const QString line =
+        Run(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_CLIENT_LIST_STACKING")});
     QList<qulonglong> windows;
     const qsizetype hash = line.indexOf(QLatin1Char('#'));
     for (const QString& id : line.mid(hash + 1).split(QLatin1Char(','), Qt::SkipEmptyParts))
@@ -82,8 +83,9 @@ private slots:
         office_.emplace("keyboard-test", HeadlessOfficeOptions{.windowed = true});
         office_->Start();
         office_->OpenBlankDocument(u"DejaVu Sans");
-        const QString found = Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
-                                       QStringLiteral("--name"), QStringLiteral("LibreOffice Writer")});
+        const QString found =
+            Xdotool({QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--onlyvisible"),
+                     QStringLiteral("--name"), QStringLiteral("LibreOffice Writer")});
         writer_ = found.section(QLatin1Char('\n'), 0, 0).toULongLong();
         QVERIFY2(writer_ != 0, "Writer shows no window");
     }

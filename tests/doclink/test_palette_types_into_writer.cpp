@@ -50,11 +50,11 @@ private slots:
         click("Label1_0");
         click("Command3"); // algebra
         click("Label1_0");
-        click("Label2_2"); // new line
-        click("Label2_4"); // (س،ص)
-        click("Command6"); // calculus
+        click("Label2_2");  // new line
+        click("Label2_4");  // (س،ص)
+        click("Command6");  // calculus
         click("Label1_14"); // delete only
-        click("Label2_0"); // space, with a beep
+        click("Label2_0");  // space, with a beep
         office_->TypeAtCursor(u"ن");
 
         const std::vector<Paragraph> expected{

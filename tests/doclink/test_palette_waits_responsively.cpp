@@ -31,7 +31,7 @@ namespace {
 // another one.
 class CountingLink final : public doclink::DocumentLink {
 public:
-    explicit CountingLink(doclink::DocumentLink& link) : link_(link) {}
+    explicit CountingLink(doclink::DocumentLink& link) : link_(link) { }
     void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
                     const std::u16string& undoTitle) override
     {
@@ -99,8 +99,8 @@ private slots:
             auto* control = form.findChild<QWidget*>(QString::fromLatin1(name));
             return control->mapTo(&form, control->rect().center());
         };
-        const QPoint first = centre("Label1_0");   // "حمس " in Al-DizaDorvan
-        const QPoint second = centre("Label2_4");  // "{س،ص}" in Al-DizaDorvan
+        const QPoint first = centre("Label1_0");  // "حمس " in Al-DizaDorvan
+        const QPoint second = centre("Label2_4"); // "{س،ص}" in Al-DizaDorvan
 
         int paintsWhileWaiting = 0;
         int startedWhileWaiting = 0;
@@ -133,8 +133,7 @@ private slots:
         // The held-back click comes now, after the first one.
         QTRY_COMPARE_WITH_TIMEOUT(counting.ended, 2, 10000);
         QVERIFY(!counting.overlapped);
-        const std::vector<Paragraph> expected{
-            {{u"حمس {س،ص}", u"Al-DizaDorvan"}}};
+        const std::vector<Paragraph> expected{{{u"حمس {س،ص}", u"Al-DizaDorvan"}}};
         const std::vector<Paragraph> actual = office_->Paragraphs();
         QStringList seen;
         for (const Paragraph& paragraph : actual)

@@ -92,9 +92,8 @@ QString InstallDefaultTemplate(const QString& wordTemplate, const QString& profi
     using namespace installer::xdg;
     const fs::path user = profile.toStdString();
     fs::create_directories(user);
-    LinuxFileSystem files({LoginName(), user / "fonts", user / "template", user / "Nurvel", user / "fontconfig",
-                           user / "lock"},
-                          {});
+    LinuxFileSystem files(
+        {LoginName(), user / "fonts", user / "template", user / "Nurvel", user / "fontconfig", user / "lock"}, {});
     const std::u16string templates =
         u"C:\\Documents and Settings\\" + LoginName() + u"\\Application Data\\Microsoft\\Templates";
     files.TestFolderExists(templates);
@@ -183,17 +182,19 @@ private slots:
         QVERIFY(QFile::exists(systemFonts));
         const QByteArray withoutFonts =
             "<?xml version=\"1.0\"?>\n<!DOCTYPE fontconfig SYSTEM \"urn:fontconfig:fonts.dtd\">\n<fontconfig>\n"
-            "  <include>" + QFile::encodeName(systemFonts) + "</include>\n"
-            "  <selectfont><rejectfont>\n"
-            "    <glob>" GLYPHBOARD_FONTS_DIR "/*</glob>\n"
-            "    <glob>*/Vudida.ttf</glob>\n"
-            "    <glob>*/Dizever.ttf</glob>\n"
-            "  </rejectfont></selectfont>\n"
-            "</fontconfig>\n";
+            "  <include>"
+            + QFile::encodeName(systemFonts)
+            + "</include>\n"
+              "  <selectfont><rejectfont>\n"
+              "    <glob>" GLYPHBOARD_FONTS_DIR "/*</glob>\n"
+              "    <glob>*/Vudida.ttf</glob>\n"
+              "    <glob>*/Dizever.ttf</glob>\n"
+              "  </rejectfont></selectfont>\n"
+              "</fontconfig>\n";
         QVERIFY(WriteFile(work_.filePath(QStringLiteral("without-fonts.conf")), withoutFonts));
 
-        installedTemplate_ = InstallDefaultTemplate(QStringLiteral(GLYPHBOARD_TEMPLATE),
-                                                    work_.filePath(QStringLiteral("profile")));
+        installedTemplate_ =
+            InstallDefaultTemplate(QStringLiteral(GLYPHBOARD_TEMPLATE), work_.filePath(QStringLiteral("profile")));
         QVERIFY2(installedTemplate_.endsWith(QLatin1String("/template/VovediVoda.ott")),
                  qPrintable(installedTemplate_));
 
@@ -229,12 +230,13 @@ private slots:
         QFETCH(QString, source);
         TypeWorksheet(source);
 
-        const QString tag = QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-'));
+        const QString tag =
+            QString::fromLatin1(QTest::currentDataTag()).replace(QLatin1Char(' '), QLatin1Char('-'));
         const QStringList formats{QStringLiteral("odt"), QStringLiteral("docx")};
         for (const QString& format : formats) {
             const QString saved = work_.filePath(tag + QLatin1Char('.') + format);
             writer_->StoreDocument(saved.toStdString(),
-                                         format == QLatin1String("odt") ? "writer8" : "MS Word 2007 XML");
+                                   format == QLatin1String("odt") ? "writer8" : "MS Word 2007 XML");
             qInfo("%s: %lld bytes, fonts stored: %s", qPrintable(saved), QFileInfo(saved).size(),
                   qPrintable(StoredFontFiles(saved).join(QStringLiteral(", "))));
 
@@ -251,7 +253,8 @@ private slots:
         QStringList odtFonts = StoredFontFiles(work_.filePath(tag + QStringLiteral(".odt")));
         QVERIFY2(!odtFonts.isEmpty(), "the ODT stores no fonts");
         for (const QString& file : odtFonts)
-            QVERIFY2(file.contains(QLatin1String("Al-DizaDorvan")) || file.contains(QLatin1String("Al-ZavuraDorvan")),
+            QVERIFY2(file.contains(QLatin1String("Al-DizaDorvan"))
+                         || file.contains(QLatin1String("Al-ZavuraDorvan")),
                      qPrintable(file));
     }
 };

@@ -26,7 +26,7 @@ struct CatalogueRow {
 
 // The tab-separated columns of each line of a table file, less comment and
 // blank lines; no lines when the file cannot be read.
-inline QList<QStringList> readTableRows(const QString &path)
+inline QList<QStringList> readTableRows(const QString& path)
 {
     QList<QStringList> rows;
     QFile file(path);
@@ -42,12 +42,12 @@ inline QList<QStringList> readTableRows(const QString &path)
     return rows;
 }
 
-inline QList<CatalogueRow> readCatalogue(const QString &path)
+inline QList<CatalogueRow> readCatalogue(const QString& path)
 {
     QList<CatalogueRow> rows;
-    for (const QStringList &f : readTableRows(path)) {
+    for (const QStringList& f : readTableRows(path)) {
         CatalogueRow row{f.value(0), f.value(1).toInt(), {}, f.value(3)};
-        for (const QString &cp : f.value(2).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        for (const QString& cp : f.value(2).split(QLatin1Char(' '), Qt::SkipEmptyParts))
             row.text.append(QChar(char16_t(cp.mid(2).toUInt(nullptr, 16))));
         rows.append(row);
     }
@@ -55,7 +55,7 @@ inline QList<CatalogueRow> readCatalogue(const QString &path)
 }
 
 // The file each math family is shipped in.
-inline const std::map<QString, QString> &mathFontFiles()
+inline const std::map<QString, QString>& mathFontFiles()
 {
     static const std::map<QString, QString> files{
         {QStringLiteral("Al-DizaDorvan"), QStringLiteral("Vudida.ttf")},
@@ -72,7 +72,7 @@ struct ShapedGlyph {
 
 class ShapingFont {
 public:
-    explicit ShapingFont(const QString &path)
+    explicit ShapingFont(const QString& path)
     {
         const QByteArray file = QFile::encodeName(path);
         std::unique_ptr<hb_blob_t, decltype(&hb_blob_destroy)> blob(
@@ -87,12 +87,12 @@ public:
         hb_font_destroy(font_);
         hb_face_destroy(face_);
     }
-    ShapingFont(const ShapingFont &) = delete;
-    ShapingFont &operator=(const ShapingFont &) = delete;
+    ShapingFont(const ShapingFont&) = delete;
+    ShapingFont& operator=(const ShapingFont&) = delete;
 
     bool isValid() const { return font_ && hb_face_get_glyph_count(face_) > 1; }
-    hb_face_t *face() const { return face_; }
-    hb_font_t *font() const { return font_; }
+    hb_face_t* face() const { return face_; }
+    hb_font_t* font() const { return font_; }
 
     QString glyphName(hb_codepoint_t glyph) const
     {
@@ -104,24 +104,24 @@ public:
     // Glyphs in logical order, as typed into a right-to-left run. Runs of
     // spaces, punctuation and marks alone may reach the shaper with no
     // script of their own (Common), as word processors itemise them.
-    QList<ShapedGlyph> shape(const QString &text, hb_script_t script = HB_SCRIPT_ARABIC) const
+    QList<ShapedGlyph> shape(const QString& text, hb_script_t script = HB_SCRIPT_ARABIC) const
     {
-        hb_buffer_t *buffer = hb_buffer_create();
-        hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(text.utf16()),
-                            int(text.size()), 0, int(text.size()));
+        hb_buffer_t* buffer = hb_buffer_create();
+        hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(text.utf16()), int(text.size()), 0,
+                            int(text.size()));
         hb_buffer_set_direction(buffer, HB_DIRECTION_RTL);
         hb_buffer_set_script(buffer, script);
         hb_buffer_set_language(buffer, hb_language_from_string("ar", -1));
         hb_shape(font_, buffer, nullptr, 0);
-        hb_buffer_reverse(buffer);  // visual right-to-left back to typing order
+        hb_buffer_reverse(buffer); // visual right-to-left back to typing order
         unsigned count = 0;
-        const hb_glyph_info_t *info = hb_buffer_get_glyph_infos(buffer, &count);
-        const hb_glyph_position_t *pos = hb_buffer_get_glyph_positions(buffer, &count);
+        const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+        const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
         QList<ShapedGlyph> glyphs;
         for (unsigned i = 0; i < count; ++i) {
             hb_glyph_extents_t extents{};
-            const bool ink = hb_font_get_glyph_extents(font_, info[i].codepoint, &extents)
-                && extents.width != 0 && extents.height != 0;
+            const bool ink = hb_font_get_glyph_extents(font_, info[i].codepoint, &extents) && extents.width != 0
+                             && extents.height != 0;
             glyphs.append({glyphName(info[i].codepoint), pos[i].x_advance, ink});
         }
         hb_buffer_destroy(buffer);
@@ -129,6 +129,6 @@ public:
     }
 
 private:
-    hb_face_t *face_ = nullptr;
-    hb_font_t *font_ = nullptr;
+    hb_face_t* face_ = nullptr;
+    hb_font_t* font_ = nullptr;
 };

@@ -23,9 +23,9 @@ constexpr double kDpi = 300;
 constexpr auto kTextFont = "Traditional Arabic";
 
 struct Bar {
-    int height = 0;  // middle of the bar, font units above the baseline
-    int first = 0;   // from the right edge of this piece (0-based)
-    int last = 0;    // to the left edge of this one
+    int height = 0; // middle of the bar, font units above the baseline
+    int first = 0;  // from the right edge of this piece (0-based)
+    int last = 0;   // to the left edge of this one
 };
 
 struct Piece {
@@ -45,12 +45,12 @@ struct RenderFont {
     QString path;
 };
 
-QList<Bar> parseBars(const QString &column)
+QList<Bar> parseBars(const QString& column)
 {
     QList<Bar> bars;
     if (column == QLatin1String("-"))
         return bars;
-    for (const QString &bar : column.split(QStringLiteral(", "))) {
+    for (const QString& bar : column.split(QStringLiteral(", "))) {
         const QStringList parts = bar.split(QLatin1Char(' '));
         const QStringList range = parts.value(1).split(QLatin1Char('-'));
         bars.append({parts.value(0).toInt(), range.value(0).toInt() - 1, range.value(1).toInt() - 1});
@@ -58,19 +58,19 @@ QList<Bar> parseBars(const QString &column)
     return bars;
 }
 
-QList<Expression> readExpressions(const QString &path)
+QList<Expression> readExpressions(const QString& path)
 {
     std::map<QString, CatalogueRow> cells;
-    for (const CatalogueRow &row : readCatalogue(QStringLiteral(GLYPHBOARD_CATALOGUE)))
+    for (const CatalogueRow& row : readCatalogue(QStringLiteral(GLYPHBOARD_CATALOGUE)))
         cells[row.panel + QLatin1Char(' ') + QString::number(row.index)] = row;
     QList<Expression> expressions;
-    for (const QStringList &columns : readTableRows(path)) {
+    for (const QStringList& columns : readTableRows(path)) {
         Expression expression{columns.value(0), parseBars(columns.value(1)), {}};
-        for (const QString &piece : columns.mid(2)) {
+        for (const QString& piece : columns.mid(2)) {
             if (piece.startsWith(QLatin1String("text:"))) {
                 expression.pieces.append({piece.mid(5), QString::fromLatin1(kTextFont)});
             } else {
-                const CatalogueRow &cell = cells.at(piece);
+                const CatalogueRow& cell = cells.at(piece);
                 expression.pieces.append({cell.text, cell.font});
             }
         }
@@ -98,31 +98,31 @@ class TestComposedExpressions : public QObject {
     QTemporaryDir fontconfigDir_;
 
     // The file fontconfig gives for a family under this build's set-up.
-    QString resolve(const QString &family)
+    QString resolve(const QString& family)
     {
         QProcess match;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("FONTCONFIG_FILE"), fontconfigDir_.filePath(QStringLiteral("fonts.conf")));
         match.setProcessEnvironment(env);
         QString pattern = family;
-        match.start(QStringLiteral("fc-match"),
-                    {QStringLiteral("-f"), QStringLiteral("%{file}"), pattern.replace(QLatin1Char('-'), QStringLiteral("\\-"))});
+        match.start(QStringLiteral("fc-match"), {QStringLiteral("-f"), QStringLiteral("%{file}"),
+                                                 pattern.replace(QLatin1Char('-'), QStringLiteral("\\-"))});
         match.waitForFinished(60000);
         return QString::fromLocal8Bit(match.readAllStandardOutput());
     }
 
-    RenderedLine render(const Expression &expression, double points)
+    RenderedLine render(const Expression& expression, double points)
     {
         const double pixelsPerEm = points * kDpi / 72;
         struct Run {
             QString font;
             QString text;
-            QList<int> starts;  // where each of its pieces begins in text
+            QList<int> starts; // where each of its pieces begins in text
             QList<int> pieceIndexes;
         };
         QList<Run> runs;
         for (int i = 0; i < expression.pieces.size(); ++i) {
-            const Piece &piece = expression.pieces[i];
+            const Piece& piece = expression.pieces[i];
             if (runs.isEmpty() || runs.last().font != piece.font)
                 runs.append({piece.font, {}, {}, {}});
             runs.last().starts.append(int(runs.last().text.size()));
@@ -139,25 +139,25 @@ class TestComposedExpressions : public QObject {
         RenderedLine line;
         line.left = QList<double>(expression.pieces.size(), 0);
         line.right = QList<double>(expression.pieces.size(), 0);
-        double pen = 0;  // right edge of what is set so far, growing leftwards
-        for (const Run &run : runs) {
-            const RenderFont &font = fonts_.at(run.font);
-            hb_font_t *hbFont = font.shaping->font();
+        double pen = 0; // right edge of what is set so far, growing leftwards
+        for (const Run& run : runs) {
+            const RenderFont& font = fonts_.at(run.font);
+            hb_font_t* hbFont = font.shaping->font();
             const double scale = pixelsPerEm / hb_face_get_upem(font.shaping->face());
-            hb_buffer_t *buffer = hb_buffer_create();
-            hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t *>(run.text.utf16()),
-                                int(run.text.size()), 0, int(run.text.size()));
+            hb_buffer_t* buffer = hb_buffer_create();
+            hb_buffer_add_utf16(buffer, reinterpret_cast<const uint16_t*>(run.text.utf16()), int(run.text.size()),
+                                0, int(run.text.size()));
             hb_buffer_set_direction(buffer, HB_DIRECTION_RTL);
             hb_buffer_set_script(buffer, HB_SCRIPT_ARABIC);
             hb_buffer_set_language(buffer, hb_language_from_string("ar", -1));
             hb_shape(hbFont, buffer, nullptr, 0);
             unsigned count = 0;
-            const hb_glyph_info_t *info = hb_buffer_get_glyph_infos(buffer, &count);
-            const hb_glyph_position_t *pos = hb_buffer_get_glyph_positions(buffer, &count);
+            const hb_glyph_info_t* info = hb_buffer_get_glyph_infos(buffer, &count);
+            const hb_glyph_position_t* pos = hb_buffer_get_glyph_positions(buffer, &count);
             double width = 0;
             for (unsigned i = 0; i < count; ++i)
                 width += pos[i].x_advance * scale;
-            double x = pen - width;  // glyphs come in visual order, left to right
+            double x = pen - width; // glyphs come in visual order, left to right
             for (unsigned i = 0; i < count; ++i) {
                 placed.append({run.font, info[i].codepoint, x + pos[i].x_offset * scale, -pos[i].y_offset * scale});
                 int piece = 0;
@@ -180,26 +180,29 @@ class TestComposedExpressions : public QObject {
         line.baseline = 2.5 * pixelsPerEm;
         const double right = width - margin;
         std::map<QString, QRawFont> rawFonts;
-        const auto paint = [&](QImage &image, auto wanted) {
+        const auto paint = [&](QImage& image, auto wanted) {
             image = QImage(width, height, QImage::Format_Grayscale8);
             image.fill(Qt::white);
             QPainter painter(&image);
             painter.setRenderHint(QPainter::Antialiasing);
-            for (const PlacedGlyph &glyph : placed) {
+            for (const PlacedGlyph& glyph : placed) {
                 if (!wanted(glyph.font))
                     continue;
                 auto raw = rawFonts.find(glyph.font);
                 if (raw == rawFonts.end())
-                    raw = rawFonts.emplace(glyph.font, QRawFont(fonts_.at(glyph.font).path, pixelsPerEm, QFont::PreferNoHinting)).first;
+                    raw = rawFonts
+                              .emplace(glyph.font,
+                                       QRawFont(fonts_.at(glyph.font).path, pixelsPerEm, QFont::PreferNoHinting))
+                              .first;
                 QPainterPath path = raw->second.pathForGlyph(glyph.glyph);
-                path.setFillRule(Qt::WindingFill);  // as TrueType rasterisers fill overlapping contours
+                path.setFillRule(Qt::WindingFill); // as TrueType rasterisers fill overlapping contours
                 painter.fillPath(path.translated(right + glyph.x, line.baseline + glyph.y), Qt::black);
             }
         };
         const QString textFont = QString::fromLatin1(kTextFont);
-        paint(line.image, [](const QString &) { return true; });
-        paint(line.math, [&](const QString &font) { return font != textFont; });
-        paint(line.text, [&](const QString &font) { return font == textFont; });
+        paint(line.image, [](const QString&) { return true; });
+        paint(line.math, [&](const QString& font) { return font != textFont; });
+        paint(line.text, [&](const QString& font) { return font == textFont; });
         for (int i = 0; i < expression.pieces.size(); ++i) {
             line.left[i] += right;
             line.right[i] += right;
@@ -208,9 +211,10 @@ class TestComposedExpressions : public QObject {
     }
 
     // Keeps the rendered line of a failure for a look.
-    static QString save(const RenderedLine &line)
+    static QString save(const RenderedLine& line)
     {
-        const QString saved = QDir::temp().filePath(QStringLiteral("glyphboard-bar-%1.png").arg(QCoreApplication::applicationPid()));
+        const QString saved =
+            QDir::temp().filePath(QStringLiteral("glyphboard-bar-%1.png").arg(QCoreApplication::applicationPid()));
         line.image.save(saved);
         return saved;
     }
@@ -225,10 +229,10 @@ private slots:
                                     fontconfigDir_.filePath(QStringLiteral("cache"))}),
                  0);
         std::map<QString, QString> files;
-        for (const auto &[family, file] : mathFontFiles())
+        for (const auto& [family, file] : mathFontFiles())
             files[family] = QStringLiteral(GLYPHBOARD_FONTS_DIR "/") + file;
         files[QString::fromLatin1(kTextFont)] = resolve(QString::fromLatin1(kTextFont));
-        for (const auto &[family, path] : files) {
+        for (const auto& [family, path] : files) {
             auto shaping = std::make_unique<ShapingFont>(path);
             QVERIFY2(shaping->isValid(), qPrintable(family + QLatin1String(": ") + path));
             fonts_[family] = {std::move(shaping), path};
@@ -240,16 +244,16 @@ private slots:
     // holds a symbol.
     void mathFontsFitTheTextLine()
     {
-        const auto metric = [](hb_font_t *font, hb_ot_metrics_tag_t tag) {
+        const auto metric = [](hb_font_t* font, hb_ot_metrics_tag_t tag) {
             hb_position_t position = 0;
             hb_ot_metrics_get_position(font, tag, &position);
             return position * 1000.0 / hb_face_get_upem(hb_font_get_face(font));
         };
-        hb_font_t *text = fonts_.at(QString::fromLatin1(kTextFont)).shaping->font();
-        for (const auto &[family, file] : mathFontFiles()) {
-            hb_font_t *math = fonts_.at(family).shaping->font();
-            for (hb_ot_metrics_tag_t tag : {HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER,
-                                            HB_OT_METRICS_TAG_HORIZONTAL_DESCENDER}) {
+        hb_font_t* text = fonts_.at(QString::fromLatin1(kTextFont)).shaping->font();
+        for (const auto& [family, file] : mathFontFiles()) {
+            hb_font_t* math = fonts_.at(family).shaping->font();
+            for (hb_ot_metrics_tag_t tag :
+                 {HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER, HB_OT_METRICS_TAG_HORIZONTAL_DESCENDER}) {
                 const double ours = metric(math, tag), theirs = metric(text, tag);
                 QVERIFY2(std::abs(ours) <= std::abs(theirs),
                          qPrintable(QStringLiteral("%1: %2 against %3").arg(family).arg(ours).arg(theirs)));
@@ -266,7 +270,7 @@ private slots:
         // The size the sheet is read at, and the ends of the range a teacher
         // types at, where rounding and proportions are at their worst.
         for (double points : {12.0, 9.0, 36.0}) {
-            for (const Expression &expression : expressions) {
+            for (const Expression& expression : expressions) {
                 if (!expression.bars.isEmpty())
                     QTest::newRow(qPrintable(QStringLiteral("%1 pt %2").arg(points).arg(expression.caption)))
                         << expression << points;
@@ -280,7 +284,7 @@ private slots:
         QFETCH(double, points);
         const RenderedLine line = render(expression, points);
         const double pixelsPerEm = points * kDpi / 72;
-        for (const Bar &bar : expression.bars) {
+        for (const Bar& bar : expression.bars) {
             const int row = int(std::floor(line.baseline - bar.height * pixelsPerEm / 1000));
             // One pixel in from either end: the ends themselves are the
             // neighbours' business (a sign's corner, the next character).
@@ -300,7 +304,10 @@ private slots:
             }
             if (!gaps.isEmpty()) {
                 QFAIL(qPrintable(QStringLiteral("bar at %1 has white pixels at %2 of %3 (image: %4)")
-                                     .arg(bar.height).arg(gaps.join(QStringLiteral(", "))).arg(to - from).arg(save(line))));
+                                     .arg(bar.height)
+                                     .arg(gaps.join(QStringLiteral(", ")))
+                                     .arg(to - from)
+                                     .arg(save(line))));
             }
             // Between a bar's ink and the text's it spans there is a row of
             // neither, so the two never touch.
@@ -318,8 +325,15 @@ private slots:
             for (int y = top - 1; y <= bottom + 1; ++y) {
                 for (int x = from; x <= to; ++x) {
                     if (qGray(line.text.pixel(x, y)) < 128)
-                        QFAIL(qPrintable(QStringLiteral("bar at %1 (rows %2..%3) touched by the text at row %4, %5 px from its left end (image: %6)")
-                                             .arg(bar.height).arg(top).arg(bottom).arg(y).arg(x - from).arg(save(line))));
+                        QFAIL(qPrintable(
+                            QStringLiteral(
+                                "bar at %1 (rows %2..%3) touched by the text at row %4, %5 px from its left end (image: %6)")
+                                .arg(bar.height)
+                                .arg(top)
+                                .arg(bottom)
+                                .arg(y)
+                                .arg(x - from)
+                                .arg(save(line))));
                 }
             }
         }

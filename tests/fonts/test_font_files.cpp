@@ -6,7 +6,7 @@
 
 namespace {
 
-QString nameEntry(hb_face_t *face, hb_ot_name_id_t id)
+QString nameEntry(hb_face_t* face, hb_ot_name_id_t id)
 {
     unsigned length = 256;
     std::string utf8(length, '\0');
@@ -26,10 +26,18 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("family");
         QTest::addColumn<QString>("style");
-        QTest::newRow("Vudida.ttf") << "Vudida.ttf" << "Al-DizaDorvan" << "Regular";
-        QTest::newRow("Dizever.ttf") << "Dizever.ttf" << "Al-ZavuraDorvan" << "Regular";
-        QTest::newRow("NurvelSans.ttf") << "NurvelSans.ttf" << "NurvelSans" << "Regular";
-        QTest::newRow("NurvelSansB.ttf") << "NurvelSansB.ttf" << "NurvelSans" << "Bold";
+        QTest::newRow("Vudida.ttf") << "Vudida.ttf"
+                                    << "Al-DizaDorvan"
+                                    << "Regular";
+        QTest::newRow("Dizever.ttf") << "Dizever.ttf"
+                                     << "Al-ZavuraDorvan"
+                                     << "Regular";
+        QTest::newRow("NurvelSans.ttf") << "NurvelSans.ttf"
+                                        << "NurvelSans"
+                                        << "Regular";
+        QTest::newRow("NurvelSansB.ttf") << "NurvelSansB.ttf"
+                                         << "NurvelSans"
+                                         << "Bold";
     }
 
     void namesAndNotices()
@@ -44,9 +52,9 @@ private slots:
         QVERIFY(nameEntry(font.face(), HB_OT_NAME_ID_COPYRIGHT).contains(QLatin1String("Google LLC")));
         QVERIFY(nameEntry(font.face(), HB_OT_NAME_ID_LICENSE).contains(QLatin1String("SIL Open Font License")));
         // The source's reserved name stays with the source.
-        for (hb_ot_name_id_t id : {HB_OT_NAME_ID_FONT_FAMILY, HB_OT_NAME_ID_FULL_NAME,
-                                   HB_OT_NAME_ID_POSTSCRIPT_NAME, HB_OT_NAME_ID_TYPOGRAPHIC_FAMILY,
-                                   HB_OT_NAME_ID_TRADEMARK})
+        for (hb_ot_name_id_t id :
+             {HB_OT_NAME_ID_FONT_FAMILY, HB_OT_NAME_ID_FULL_NAME, HB_OT_NAME_ID_POSTSCRIPT_NAME,
+              HB_OT_NAME_ID_TYPOGRAPHIC_FAMILY, HB_OT_NAME_ID_TRADEMARK})
             QVERIFY2(!nameEntry(font.face(), id).contains(QLatin1String("Noto")), qPrintable(file));
     }
 
@@ -63,7 +71,7 @@ private slots:
     void mathFontsHoldEveryGlyph_data()
     {
         QTest::addColumn<QString>("file");
-        for (const auto &entry : mathFontFiles())
+        for (const auto& entry : mathFontFiles())
             QTest::newRow(qPrintable(entry.second)) << entry.second;
     }
 
@@ -81,7 +89,8 @@ private slots:
         QVERIFY(hb_ot_metrics_get_position(font.font(), HB_OT_METRICS_TAG_HORIZONTAL_ASCENDER, &ascender));
         QVERIFY(hb_ot_metrics_get_position(font.font(), HB_OT_METRICS_TAG_HORIZONTAL_DESCENDER, &descender));
         QVERIFY(hb_ot_metrics_get_position(font.font(), HB_OT_METRICS_TAG_HORIZONTAL_CLIPPING_ASCENT, &winAscent));
-        QVERIFY(hb_ot_metrics_get_position(font.font(), HB_OT_METRICS_TAG_HORIZONTAL_CLIPPING_DESCENT, &winDescent));
+        QVERIFY(
+            hb_ot_metrics_get_position(font.font(), HB_OT_METRICS_TAG_HORIZONTAL_CLIPPING_DESCENT, &winDescent));
         const unsigned count = hb_face_get_glyph_count(font.face());
         for (hb_codepoint_t g = 0; g < count; ++g) {
             hb_glyph_extents_t e{};

@@ -10,7 +10,7 @@ class TestInstallationMedium : public QObject {
 
     QDir medium{QStringLiteral(GLYPHBOARD_MEDIUM_DIR)};
 
-    QByteArray read(const QString &name) const
+    QByteArray read(const QString& name) const
     {
         QFile file(medium.filePath(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -20,16 +20,17 @@ private slots:
     void holdsEveryCopiedFile_data()
     {
         QTest::addColumn<QString>("name");
-        const QStringList names{
-            QStringLiteral("VovediVoda.dot"), QStringLiteral("VovediVoda.ott"), QStringLiteral("NurvelSans.ttf"),
-            QStringLiteral("NurvelSansB.ttf"), QStringLiteral("Vudida.ttf"),
-            QStringLiteral("Dizever.ttf"), QStringLiteral("NurvelT.nrv"),
-            QStringLiteral("NurvelV.nrv"), QStringLiteral("Docpush.exe"),
-            QStringLiteral("65-traditional-arabic.conf"), QStringLiteral("OFL.txt")};
-        for (const QString &name : names)
+        const QStringList names{QStringLiteral("VovediVoda.dot"), QStringLiteral("VovediVoda.ott"),
+                                QStringLiteral("NurvelSans.ttf"), QStringLiteral("NurvelSansB.ttf"),
+                                QStringLiteral("Vudida.ttf"),     QStringLiteral("Dizever.ttf"),
+                                QStringLiteral("NurvelT.nrv"),    QStringLiteral("NurvelV.nrv"),
+                                QStringLiteral("Docpush.exe"),    QStringLiteral("65-traditional-arabic.conf"),
+                                QStringLiteral("OFL.txt")};
+        for (const QString& name : names)
             QTest::newRow(qPrintable(name)) << name;
         // the programs (and Writer extension) built in this configuration
-        for (const QString &name : QStringLiteral(GLYPHBOARD_MEDIUM_PROGRAMS).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        for (const QString& name :
+             QStringLiteral(GLYPHBOARD_MEDIUM_PROGRAMS).split(QLatin1Char(','), Qt::SkipEmptyParts))
             QTest::newRow(qPrintable(name)) << name;
     }
 
@@ -47,7 +48,7 @@ private slots:
         // an OLE compound document, the container of Word 97-2003 files
         QVERIFY(dot.startsWith(QByteArray::fromHex("d0cf11e0a1b11ae1")));
         const QString family = QStringLiteral("Traditional Arabic");
-        const QByteArray utf16(reinterpret_cast<const char *>(family.utf16()), family.size() * 2);
+        const QByteArray utf16(reinterpret_cast<const char*>(family.utf16()), family.size() * 2);
         QVERIFY(dot.contains(utf16));
     }
 
@@ -64,7 +65,7 @@ private slots:
     void placeholdersSayWhatTheyAre_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *name : {"NurvelT.nrv", "NurvelV.nrv", "Docpush.exe"})
+        for (const char* name : {"NurvelT.nrv", "NurvelV.nrv", "Docpush.exe"})
             QTest::newRow(name) << QString::fromLatin1(name);
     }
 

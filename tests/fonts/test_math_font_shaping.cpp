@@ -10,7 +10,7 @@
 
 namespace {
 
-QString codePoints(const QString &text)
+QString codePoints(const QString& text)
 {
     QStringList cps;
     for (QChar c : text)
@@ -18,14 +18,14 @@ QString codePoints(const QString &text)
     return cps.join(QLatin1Char(' '));
 }
 
-bool isLoneMark(const QString &text)
+bool isLoneMark(const QString& text)
 {
     return text.size() == 1 && text.at(0).category() == QChar::Mark_NonSpacing;
 }
 
 // True when text can be cut into texts of the font in a way other than
 // (first, second): the font then sees one string for two meanings.
-bool hasOtherReading(const QString &text, const QString &first, const QSet<QString> &texts)
+bool hasOtherReading(const QString& text, const QString& first, const QSet<QString>& texts)
 {
     std::function<bool(qsizetype, bool)> parse = [&](qsizetype from, bool sameSoFar) {
         if (from == text.size())
@@ -51,10 +51,10 @@ class TestMathFontShaping : public QObject {
     std::map<QString, std::unique_ptr<ShapingFont>> fonts_;
 
     // The cells whose face a (font, text) may draw: every cell holding it.
-    QStringList cellsOf(const QString &font, const QString &text) const
+    QStringList cellsOf(const QString& font, const QString& text) const
     {
         QStringList cells;
-        for (const CatalogueRow &row : catalogue_)
+        for (const CatalogueRow& row : catalogue_)
             if (row.font == font && row.text == text)
                 cells << row.cell();
         return cells;
@@ -65,7 +65,7 @@ private slots:
     {
         catalogue_ = readCatalogue(QStringLiteral(GLYPHBOARD_CATALOGUE));
         QCOMPARE(catalogue_.size(), 224);
-        for (const auto &[family, file] : mathFontFiles()) {
+        for (const auto& [family, file] : mathFontFiles()) {
             auto font = std::make_unique<ShapingFont>(QStringLiteral(GLYPHBOARD_FONTS_DIR "/") + file);
             QVERIFY2(font->isValid(), qPrintable(file));
             fonts_[family] = std::move(font);
@@ -76,7 +76,7 @@ private slots:
     {
         QTest::addColumn<QString>("font");
         QTest::addColumn<QString>("text");
-        for (const CatalogueRow &row : catalogue_)
+        for (const CatalogueRow& row : catalogue_)
             if (!row.text.isEmpty() && mathFontFiles().count(row.font))
                 QTest::newRow(qPrintable(row.cell())) << row.font << row.text;
     }
@@ -91,8 +91,7 @@ private slots:
         QVERIFY(glyphs[0].advance > 0);
         QVERIFY(glyphs[0].hasInk);
 
-        const bool hasLetter = std::any_of(text.begin(), text.end(),
-                                           [](QChar c) { return c.isLetter(); });
+        const bool hasLetter = std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
         if (!hasLetter) {
             const QList<ShapedGlyph> asCommon = fonts_.at(font)->shape(text, HB_SCRIPT_COMMON);
             QCOMPARE(asCommon.size(), 1);
@@ -106,27 +105,27 @@ private slots:
     void orderedPairsStayApart_data()
     {
         QTest::addColumn<QString>("font");
-        for (const auto &entry : mathFontFiles())
+        for (const auto& entry : mathFontFiles())
             QTest::newRow(qPrintable(entry.first)) << entry.first;
     }
 
     void orderedPairsStayApart()
     {
         QFETCH(QString, font);
-        const ShapingFont &shaping = *fonts_.at(font);
+        const ShapingFont& shaping = *fonts_.at(font);
         QSet<QString> texts;
-        for (const CatalogueRow &row : catalogue_)
+        for (const CatalogueRow& row : catalogue_)
             if (row.font == font && !row.text.isEmpty())
                 texts.insert(row.text);
         std::map<QString, QString> glyphOf;
-        for (const QString &text : texts)
+        for (const QString& text : texts)
             glyphOf[text] = shaping.shape(text).value(0).name;
 
         std::set<QString> failing;
-        for (const auto &[first, firstGlyph] : glyphOf) {
-            for (const auto &[second, secondGlyph] : glyphOf) {
+        for (const auto& [first, firstGlyph] : glyphOf) {
+            for (const auto& [second, secondGlyph] : glyphOf) {
                 QStringList got;
-                for (const ShapedGlyph &g : shaping.shape(first + second))
+                for (const ShapedGlyph& g : shaping.shape(first + second))
                     got << g.name;
                 const QStringList apart{firstGlyph, secondGlyph};
                 const QStringList reordered{secondGlyph, firstGlyph};
@@ -148,18 +147,18 @@ private slots:
         }
 
         QStringList unexpected;
-        for (const QString &pair : failing)
+        for (const QString& pair : failing)
             if (!known.count(pair))
                 unexpected << font + QLatin1Char('\t') + pair;
         QVERIFY2(unexpected.isEmpty(),
                  qPrintable(QStringLiteral("pairs not separated:\n") + unexpected.join(QLatin1Char('\n'))));
-        for (const QString &pair : known) {
+        for (const QString& pair : known) {
             QVERIFY2(failing.count(pair), qPrintable(QStringLiteral("listed pair now separates: ") + pair));
             QString first, second;
             const QStringList halves = pair.split(QLatin1Char('\t'));
-            for (const QString &cp : halves[0].split(QLatin1Char(' ')))
+            for (const QString& cp : halves[0].split(QLatin1Char(' ')))
                 first.append(QChar(char16_t(cp.mid(2).toUInt(nullptr, 16))));
-            for (const QString &cp : halves[1].split(QLatin1Char(' ')))
+            for (const QString& cp : halves[1].split(QLatin1Char(' ')))
                 second.append(QChar(char16_t(cp.mid(2).toUInt(nullptr, 16))));
             QVERIFY2(hasOtherReading(first + second, first, texts),
                      qPrintable(QStringLiteral("listed pair has one reading only: ") + pair));

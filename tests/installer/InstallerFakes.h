@@ -75,7 +75,7 @@ public:
         if (folders.contains(key))
             throw FileError(FailureKind::Other, "folder exists");
         const std::u16string parent = Parent(key);
-        if (parent.size() > 2 && !folders.contains(parent))  // "c:" always exists
+        if (parent.size() > 2 && !folders.contains(parent)) // "c:" always exists
             throw FileError(FailureKind::Other, "path not found");
         folders.insert(key);
     }
@@ -105,8 +105,8 @@ public:
     {
         const auto a = files.find(Key(first));
         const auto b = files.find(Key(second));
-        return a != files.end() && b != files.end() && a->second == b->second &&
-               !unreadable.contains(a->first) && !unreadable.contains(b->first);
+        return a != files.end() && b != files.end() && a->second == b->second && !unreadable.contains(a->first)
+               && !unreadable.contains(b->first);
     }
 
     bool LockInstallation() override { return !lockedElsewhere; }
@@ -128,8 +128,8 @@ public:
     Files files;
     std::vector<std::u16string> registered;
     std::set<std::u16string> folders;
-    std::set<std::u16string> unreadable;  // keys of files that exist but cannot be read
-    bool lockedElsewhere = false;         // another installer holds the lock
+    std::set<std::u16string> unreadable; // keys of files that exist but cannot be read
+    bool lockedElsewhere = false;        // another installer holds the lock
 
 private:
     struct Fault {

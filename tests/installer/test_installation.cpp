@@ -43,7 +43,7 @@ public:
     std::u16string caption{consentCaption};
     bool yesVisible = true;
     bool successShown = false;
-    std::u16string incompleteReport;  // empty unless the incomplete page is shown
+    std::u16string incompleteReport; // empty unless the incomplete page is shown
 
     std::u16string UserNameCaption() override { return userName; }
     std::u16string VersionNameCaption() override { return versionName; }
@@ -69,9 +69,9 @@ struct Machine {
         files.AddFolder(templates);
         files.AddFile(In(templates, u"Normal.dot"), "user's template");
         files.AddFolder(source);
-        for (const char16_t* name : {u"VovediVoda.dot", u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf",
-                                     u"Dizever.ttf", u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe",
-                                     u"Docpush.exe"})
+        for (const char16_t* name :
+             {u"VovediVoda.dot", u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf", u"Dizever.ttf",
+              u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe", u"Docpush.exe"})
             files.AddFile(In(source, name), QString::fromStdU16String(name).toStdString());
     }
 
@@ -100,7 +100,9 @@ std::vector<Change> operator+(std::vector<Change> a, const std::vector<Change>& 
     return a;
 }
 
-const auto allFonts = [] { return Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf", u"Dizever.ttf"}); };
+const auto allFonts = [] {
+    return Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf", u"Dizever.ttf"});
+};
 const auto allProgramFiles = [] {
     return Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe", u"Docpush.exe"});
 };
@@ -109,10 +111,10 @@ struct Scenario {
     const char* name;
     std::function<void(Machine&)> prepare;
     InstallationOutcome outcome;
-    std::vector<Change> changes;  // every file written; all others stay as they were
-    bool explored;                // the fonts folder was shown
-    std::u16string caption;       // Label3 afterwards
-    std::u16string report = {};   // the incomplete page's report, if shown
+    std::vector<Change> changes; // every file written; all others stay as they were
+    bool explored;               // the fonts folder was shown
+    std::u16string caption;      // Label3 afterwards
+    std::u16string report = {};  // the incomplete page's report, if shown
 };
 
 // The consent page's captions as the design words them.
@@ -147,9 +149,9 @@ const std::vector<Scenario>& Scenarios()
          },
          InstallationOutcome::Completed,
          std::vector<Change>{{In(meTemplates, u"OldNormal.dot"), "user's template"},
-                             {In(meTemplates, u"Normal.dot"), "VovediVoda.dot"}} +
-             Copied(fonts, {u"Vudida.ttf", u"Dizever.ttf"}) +
-             Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
+                             {In(meTemplates, u"Normal.dot"), "VovediVoda.dot"}}
+             + Copied(fonts, {u"Vudida.ttf", u"Dizever.ttf"})
+             + Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
          true, copying},
         {"no Normal.dot yet: nothing to keep",
          [](Machine& m) { m.files.files.erase(FakeFileSystem::Key(In(templates, u"Normal.dot"))); },
@@ -158,13 +160,17 @@ const std::vector<Scenario>& Scenarios()
          true, copying},
         {"word processor holds Normal.dot at the backup",
          [](Machine& m) { m.files.FailOn(In(templates, u"Normal.dot"), FailureKind::Permission); },
-         InstallationOutcome::WordRunning, {}, false, wordRunning},
+         InstallationOutcome::WordRunning,
+         {},
+         false,
+         wordRunning},
         {"word processor holds Normal.dot at the replacement",
          [](Machine& m) { m.files.FailOn(In(templates, u"Normal.dot"), FailureKind::Permission, -1, true); },
-         InstallationOutcome::WordRunning, {{In(templates, u"OldNormal.dot"), "user's template"}}, false,
+         InstallationOutcome::WordRunning,
+         {{In(templates, u"OldNormal.dot"), "user's template"}},
+         false,
          wordRunning},
-        {"a font held open",
-         [](Machine& m) { m.files.FailOn(In(fonts, u"Vudida.ttf"), FailureKind::Permission); },
+        {"a font held open", [](Machine& m) { m.files.FailOn(In(fonts, u"Vudida.ttf"), FailureKind::Permission); },
          InstallationOutcome::WordRunning,
          TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf"}), false, wordRunning},
         {"templates folder missing, install folder there: fonts and program files all the same",
@@ -181,8 +187,8 @@ const std::vector<Scenario>& Scenarios()
          InstallationOutcome::Incomplete, allFonts() + allProgramFiles(), true, copying,
          Report({{InstallPart::Template, FailureText(FileAction::Copy, u"Normal.dot", FailureKind::Other)}})},
         {"templates folder missing, no install folder: the install folder is made",
-         [](Machine& m) { m.files.folders.erase(FakeFileSystem::Key(templates)); },
-         InstallationOutcome::Incomplete, allFonts() + allProgramFiles(), true, copying,
+         [](Machine& m) { m.files.folders.erase(FakeFileSystem::Key(templates)); }, InstallationOutcome::Incomplete,
+         allFonts() + allProgramFiles(), true, copying,
          Report({{InstallPart::Template, FailureText(FileAction::Copy, u"Normal.dot", FailureKind::Other)}})},
         {"source font missing, install folder there",
          [](Machine& m) {
@@ -195,8 +201,8 @@ const std::vector<Scenario>& Scenarios()
         {"source font missing, no install folder",
          [](Machine& m) { m.files.files.erase(FakeFileSystem::Key(In(source, u"Dizever.ttf"))); },
          InstallationOutcome::Incomplete,
-         TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"}) +
-             allProgramFiles(),
+         TemplateSwapped() + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"})
+             + allProgramFiles(),
          false, copying,
          Report({{InstallPart::Fonts, FailureText(FileAction::Copy, u"Dizever.ttf", FailureKind::Other)}})},
         {"fonts folder refused (no rights): reported, not taken for a running word processor",
@@ -209,8 +215,8 @@ const std::vector<Scenario>& Scenarios()
              m.files.FailOn(In(fonts, u"Dizever.ttf"), FailureKind::NoSpace);
          },
          InstallationOutcome::Incomplete,
-         std::vector<Change>{{In(templates, u"OldNormal.dot"), "user's template"}} +
-             Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"}) + allProgramFiles(),
+         std::vector<Change>{{In(templates, u"OldNormal.dot"), "user's template"}}
+             + Copied(fonts, {u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf"}) + allProgramFiles(),
          false, copying,
          Report({{InstallPart::Template, FailureText(FileAction::Copy, u"VovediVoda.dot", FailureKind::NoSpace)},
                  {InstallPart::Fonts, FailureText(FileAction::Copy, u"Dizever.ttf", FailureKind::NoSpace)}})},
@@ -219,14 +225,19 @@ const std::vector<Scenario>& Scenarios()
          InstallationOutcome::Incomplete, allFonts() + allProgramFiles(), true, copying,
          Report({{InstallPart::Template, FailureText(FileAction::Read, u"Normal.dot", FailureKind::Denied)}})},
         {"another installer running: nothing touched",
-         [](Machine& m) { m.files.lockedElsewhere = true; }, InstallationOutcome::Busy, {}, false,
+         [](Machine& m) { m.files.lockedElsewhere = true; },
+         InstallationOutcome::Busy,
+         {},
+         false,
          std::u16string(kBusyCaption)},
         {"later installation, Normal.dot edited since: kept under the next number",
-         [](Machine& m) { WithUserFiles(m, {{u"OldNormal.dot", "user's template"}, {u"Normal.dot", "edited"}}); },
+         [](Machine& m) {
+             WithUserFiles(m, {{u"OldNormal.dot", "user's template"}, {u"Normal.dot", "edited"}});
+         },
          InstallationOutcome::Completed,
          std::vector<Change>{{In(templates, u"OldNormal2.dot"), "edited"},
-                             {In(templates, u"Normal.dot"), "VovediVoda.dot"}} +
-             allFonts() + allProgramFiles(),
+                             {In(templates, u"Normal.dot"), "VovediVoda.dot"}}
+             + allFonts() + allProgramFiles(),
          true, copying},
         {"newer medium over an older product template, two backups there already",
          [](Machine& m) {
@@ -236,14 +247,14 @@ const std::vector<Scenario>& Scenarios()
          },
          InstallationOutcome::Completed,
          std::vector<Change>{{In(templates, u"OldNormal3.dot"), "older VovediVoda.dot"},
-                             {In(templates, u"Normal.dot"), "VovediVoda.dot"}} +
-             allFonts() + allProgramFiles(),
+                             {In(templates, u"Normal.dot"), "VovediVoda.dot"}}
+             + allFonts() + allProgramFiles(),
          true, copying},
         {"Normal.dot already kept under a numbered name: no further backup",
          [](Machine& m) {
-             WithUserFiles(m, {{u"OldNormal.dot", "user's template"},
-                               {u"OldNormal2.dot", "edited"},
-                               {u"Normal.dot", "edited"}});
+             WithUserFiles(
+                 m,
+                 {{u"OldNormal.dot", "user's template"}, {u"OldNormal2.dot", "edited"}, {u"Normal.dot", "edited"}});
          },
          InstallationOutcome::Completed,
          std::vector<Change>{{In(templates, u"Normal.dot"), "VovediVoda.dot"}} + allFonts() + allProgramFiles(),
@@ -272,7 +283,8 @@ const std::vector<Scenario>& Scenarios()
              m.files.FailOn(In(installFolder, u"Docpush.exe"), FailureKind::Permission, 1);
          },
          InstallationOutcome::Failed,
-         TemplateSwapped() + allFonts() + Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
+         TemplateSwapped() + allFonts()
+             + Copied(installFolder, {u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe"}),
          true, CopyFailedCaption(u"Docpush.exe", FailureKind::Permission)},
         {"program file fails after an earlier failure: no second pass, both named",
          [](Machine& m) {
@@ -281,9 +293,9 @@ const std::vector<Scenario>& Scenarios()
              m.files.FailOn(In(installFolder, u"NurvelT.nrv"), FailureKind::Other, 1);
          },
          InstallationOutcome::Failed, allFonts(), true,
-         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other) + u"\n" +
-             PartNotInstalledLine(InstallPart::Template,
-                                  FailureText(FileAction::Copy, u"OldNormal.dot", FailureKind::Other))},
+         CopyFailedCaption(u"NurvelT.nrv", FailureKind::Other) + u"\n"
+             + PartNotInstalledLine(InstallPart::Template,
+                                    FailureText(FileAction::Copy, u"OldNormal.dot", FailureKind::Other))},
     };
     return scenarios;
 }
@@ -315,13 +327,13 @@ private slots:
         QCOMPARE(machine.Install(), expected.outcome);
 
         QCOMPARE(machine.files.files, files);
-        QCOMPARE(machine.desktop.explored, expected.explored ? std::vector<std::u16string>{fonts}
-                                                             : std::vector<std::u16string>{});
+        QCOMPARE(machine.desktop.explored,
+                 expected.explored ? std::vector<std::u16string>{fonts} : std::vector<std::u16string>{});
         QCOMPARE(Q(machine.controls.caption), Q(expected.caption));
         QCOMPARE(Q(machine.controls.incompleteReport), Q(expected.report));
         QCOMPARE(machine.controls.successShown, expected.outcome == InstallationOutcome::Completed);
-        const bool ended = expected.outcome == InstallationOutcome::Completed ||
-                           expected.outcome == InstallationOutcome::Incomplete;
+        const bool ended = expected.outcome == InstallationOutcome::Completed
+                           || expected.outcome == InstallationOutcome::Incomplete;
         QCOMPARE(machine.controls.yesVisible, !ended);
     }
 
@@ -354,7 +366,7 @@ private slots:
     void fontsAreRegisteredAfterTheirCopies_data()
     {
         QTest::addColumn<bool>("onMe");
-        QTest::addColumn<QString>("refused");  // font whose registration fails
+        QTest::addColumn<QString>("refused"); // font whose registration fails
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("outcome");
         QTest::addColumn<QStringList>("registered");
@@ -386,7 +398,7 @@ private slots:
         QFETCH(QStringList, installedFonts);
 
         Machine machine;
-        machine.files.AddFolder(installFolder);  // the program files land even after a failure
+        machine.files.AddFolder(installFolder); // the program files land even after a failure
         if (onMe) {
             machine.controls.versionName = me;
             machine.files.AddFolder(meTemplates);
@@ -414,8 +426,8 @@ private slots:
         QCOMPARE(machine.desktop.explored.empty(), !refused.isEmpty());
         if (outcome == int(InstallationOutcome::Incomplete))
             QVERIFY(machine.controls.incompleteReport.find(
-                        FailureText(FileAction::Register, refused.toStdU16String(), FailureKind(kind))) !=
-                    std::u16string::npos);
+                        FailureText(FileAction::Register, refused.toStdU16String(), FailureKind(kind)))
+                    != std::u16string::npos);
     }
 
     // The system holds the fonts it has loaded open: a later installation
@@ -458,10 +470,12 @@ private slots:
         QTest::newRow("folder, no space")
             << FailureText(FileAction::CreateFolder, u"C:\\Nurvel", FailureKind::NoSpace)
             << std::u16string(u"تعذر إنشاء المجلد C:\\Nurvel (القرص ممتلئ)");
-        QTest::newRow("register, not found") << FailureText(FileAction::Register, u"Vudida.ttf", FailureKind::NotFound)
-                                             << std::u16string(u"تعذر تسجيل الخط Vudida.ttf (غير موجود)");
-        QTest::newRow("program copy, in use") << CopyFailedCaption(u"Docpush.exe", FailureKind::Permission)
-                                              << std::u16string(u"تعذر نسخ Docpush.exe (مستخدم أو محمي من الكتابة)");
+        QTest::newRow("register, not found")
+            << FailureText(FileAction::Register, u"Vudida.ttf", FailureKind::NotFound)
+            << std::u16string(u"تعذر تسجيل الخط Vudida.ttf (غير موجود)");
+        QTest::newRow("program copy, in use")
+            << CopyFailedCaption(u"Docpush.exe", FailureKind::Permission)
+            << std::u16string(u"تعذر نسخ Docpush.exe (مستخدم أو محمي من الكتابة)");
         QTest::newRow("fonts line") << PartNotInstalledLine(InstallPart::Fonts, u"x")
                                     << std::u16string(u"لم تثبت الخطوط: x");
         QTest::newRow("template line") << PartNotInstalledLine(InstallPart::Template, u"x")

@@ -37,9 +37,17 @@ namespace {
 
 // The palette is a Linux program without extension; the other program
 // keeps its Windows name.
-const char* const sourceFiles[] = {"VovediVoda.dot", "VovediVoda.ott", "NurvelSans.ttf", "NurvelSansB.ttf",
-                                   "Vudida.ttf",     "Dizever.ttf",    "NurvelT.nrv",    "NurvelV.nrv",
-                                   "Glyphboard",     "Docpush.exe",    "65-traditional-arabic.conf"};
+const char* const sourceFiles[] = {"VovediVoda.dot",
+                                   "VovediVoda.ott",
+                                   "NurvelSans.ttf",
+                                   "NurvelSansB.ttf",
+                                   "Vudida.ttf",
+                                   "Dizever.ttf",
+                                   "NurvelT.nrv",
+                                   "NurvelV.nrv",
+                                   "Glyphboard",
+                                   "Docpush.exe",
+                                   "65-traditional-arabic.conf"};
 const char* const fontFiles[] = {"NurvelSans.ttf", "NurvelSansB.ttf", "Vudida.ttf", "Dizever.ttf"};
 const char* const programFiles[] = {"NurvelT.nrv", "NurvelV.nrv", "Glyphboard", "Docpush.exe"};
 const fs::path profile = "home/.config/libreoffice/4/user";
@@ -121,7 +129,7 @@ enum class Page { Success, Incomplete, Consent };
 // What the user sees when the installation has ended.
 struct Shown {
     Page page;
-    QString text;  // the report of the incomplete page, else the consent caption
+    QString text; // the report of the incomplete page, else the consent caption
 
     bool operator==(const Shown&) const = default;
 };
@@ -139,7 +147,7 @@ char* toString(const Shown& shown)
 struct Machine {
     QTemporaryDir temp;
     fs::path root = temp.path().toStdString();
-    fs::path medium = root / "setup";  // the installer's folder
+    fs::path medium = root / "setup"; // the installer's folder
     QByteArray savedHome = qgetenv("HOME");
 
     Machine()
@@ -171,7 +179,8 @@ struct Machine {
     {
         const OrdinaryPermissions ordinary;
         LinuxSystemProbe probe(medium);
-        LinuxFileSystem files(Paths(), [](const fs::path&) {}, write);
+        LinuxFileSystem files(
+            Paths(), [](const fs::path&) {}, write);
         RecordingDesktop desktop;
         WizardWindow window(probe, files, desktop);
         window.show();
@@ -250,8 +259,8 @@ Shown Success()
 
 Shown Incomplete(InstallPart part, FileAction action, std::u16string_view file, FailureKind kind)
 {
-    return {Page::Incomplete,
-            Q(std::u16string(kIncompleteHeading) + u'\n' + PartNotInstalledLine(part, FailureText(action, file, kind)))};
+    return {Page::Incomplete, Q(std::u16string(kIncompleteHeading) + u'\n'
+                                + PartNotInstalledLine(part, FailureText(action, file, kind)))};
 }
 
 struct Scenario {
@@ -270,8 +279,8 @@ const std::vector<Scenario>& Scenarios()
     const auto plain = [](Machine& m) { return m.Install(); };
     const auto asInstalled = [](Machine&, Tree&) {};
     static const std::vector<Scenario> scenarios{
-        {"ordinary profile: the template folder is made and the template made Writer's default",
-         [](Machine&) {}, plain, Success(), asInstalled},
+        {"ordinary profile: the template folder is made and the template made Writer's default", [](Machine&) {},
+         plain, Success(), asInstalled},
         {"the user's Normal.dot, then an edited Normal.dot at a later installation",
          [](Machine& m) {
              Write(m.root / templates / "Normal.dot", "user's template");
@@ -299,8 +308,8 @@ const std::vector<Scenario>& Scenarios()
         {"a read-only medium, installed twice: the files installed can be written",
          [](Machine& m) {
              for (const auto& entry : fs::directory_iterator(m.root / "setup"))
-                 fs::permissions(entry.path(), fs::perms::owner_exec & fs::status(entry.path()).permissions() |
-                                                   fs::perms(0444));
+                 fs::permissions(entry.path(),
+                                 fs::perms::owner_exec & fs::status(entry.path()).permissions() | fs::perms(0444));
              fs::permissions(m.root / "setup", fs::perms(0555));
              QCOMPARE(m.Install(), Success());
              for (const char* file : {"home/.local/share/fonts/Vudida.ttf", "home/.local/share/Nurvel/NurvelT.nrv",
@@ -351,8 +360,8 @@ const std::vector<Scenario>& Scenarios()
              for (const char* name : sourceFiles)
                  t[fs::path("a\\b \xe9") / name] = t.extract(fs::path("setup") / name).mapped();
          }},
-        {"the disk full while a font is written",
-         [](Machine&) {}, [](Machine& m) { return m.Install(FailingOn("Dizever.ttf", ENOSPC)); },
+        {"the disk full while a font is written", [](Machine&) {},
+         [](Machine& m) { return m.Install(FailingOn("Dizever.ttf", ENOSPC)); },
          Incomplete(InstallPart::Fonts, FileAction::Copy, u"Dizever.ttf", FailureKind::NoSpace),
          [](Machine&, Tree& t) { t.erase(fonts / "Dizever.ttf"); }},
         {"the disk full while Normal.dot is written, then a rerun",
@@ -399,8 +408,8 @@ const std::vector<Scenario>& Scenarios()
              if (child == 0) {
                  LinuxFileSystem files(m.Paths(), {}, FailingOn("Normal.dot", 0));
                  files.CopyFileReplacing(OnDriveZ(m.root / "setup/VovediVoda.dot"),
-                                         u"C:\\Documents and Settings\\" + LoginName() +
-                                             u"\\Application Data\\Microsoft\\Templates\\Normal.dot");
+                                         u"C:\\Documents and Settings\\" + LoginName()
+                                             + u"\\Application Data\\Microsoft\\Templates\\Normal.dot");
                  _exit(0);
              }
              int status = 0;
@@ -419,7 +428,8 @@ const std::vector<Scenario>& Scenarios()
          },
          Shown{Page::Consent, Q(kBusyCaption)},
          [](Machine& m, Tree& t) {
-             t = {{"home/.cache/glyphinstall.lock", ""}, {templates / "Normal.dot", "user's template"},
+             t = {{"home/.cache/glyphinstall.lock", ""},
+                  {templates / "Normal.dot", "user's template"},
                   {settings, ordinarySettings}};
              for (const char* name : sourceFiles)
                  t[fs::path("setup") / name] = name;

@@ -73,28 +73,42 @@ private slots:
     void mapping_data()
     {
         QTest::addColumn<QString>("windowsPath");
-        QTest::addColumn<QString>("linuxPath");  // empty: does not exist
+        QTest::addColumn<QString>("linuxPath"); // empty: does not exist
 
-        QTest::newRow("installer folder on Z:") << "Z:\\tmp\\setup\\VovediVoda.dot" << "/tmp/setup/VovediVoda.dot";
-        QTest::newRow("drive root, doubled backslash") << "z:\\\\VovediVoda.dot" << "/VovediVoda.dot";
-        QTest::newRow("Z: root") << "Z:\\" << "/";
-        QTest::newRow("fonts") << "C:\\WINDOWS\\fonts\\Vudida.ttf" << "/h/fonts/Vudida.ttf";
-        QTest::newRow("fonts, other case") << "c:\\windows\\FONTS" << "/h/fonts";
+        QTest::newRow("installer folder on Z:") << "Z:\\tmp\\setup\\VovediVoda.dot"
+                                                << "/tmp/setup/VovediVoda.dot";
+        QTest::newRow("drive root, doubled backslash") << "z:\\\\VovediVoda.dot"
+                                                       << "/VovediVoda.dot";
+        QTest::newRow("Z: root") << "Z:\\"
+                                 << "/";
+        QTest::newRow("fonts") << "C:\\WINDOWS\\fonts\\Vudida.ttf"
+                               << "/h/fonts/Vudida.ttf";
+        QTest::newRow("fonts, other case") << "c:\\windows\\FONTS"
+                                           << "/h/fonts";
         QTest::newRow("templates, doubled backslash")
             << "C:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates\\\\Normal.dot"
             << "/h/template/Normal.dot";
         QTest::newRow("templates, other case, trailing backslash")
-            << "C:\\DOCUMENTS AND SETTINGS\\Student\\application data\\microsoft\\templates\\" << "/h/template";
-        QTest::newRow("install folder") << "c:\\Nurvel\\" << "/h/Nurvel";
-        QTest::newRow("install folder file") << "C:\\Nurvel\\Docpush.exe" << "/h/Nurvel/Docpush.exe";
+            << "C:\\DOCUMENTS AND SETTINGS\\Student\\application data\\microsoft\\templates\\"
+            << "/h/template";
+        QTest::newRow("install folder") << "c:\\Nurvel\\"
+                                        << "/h/Nurvel";
+        QTest::newRow("install folder file") << "C:\\Nurvel\\Docpush.exe"
+                                             << "/h/Nurvel/Docpush.exe";
         QTest::newRow("another user's templates")
-            << "C:\\Documents and Settings\\other\\Application Data\\Microsoft\\Templates" << "";
+            << "C:\\Documents and Settings\\other\\Application Data\\Microsoft\\Templates"
+            << "";
         QTest::newRow("templates inside the Windows folder")
-            << "C:\\WINDOWS\\Application Data\\Microsoft\\Templates" << "";
-        QTest::newRow("Windows folder itself") << "C:\\WINDOWS" << "";
-        QTest::newRow("name only starting alike") << "C:\\NurvelX\\a" << "";
-        QTest::newRow("another drive") << "D:\\Nurvel" << "";
-        QTest::newRow("empty") << "" << "";
+            << "C:\\WINDOWS\\Application Data\\Microsoft\\Templates"
+            << "";
+        QTest::newRow("Windows folder itself") << "C:\\WINDOWS"
+                                               << "";
+        QTest::newRow("name only starting alike") << "C:\\NurvelX\\a"
+                                                  << "";
+        QTest::newRow("another drive") << "D:\\Nurvel"
+                                       << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
 
     void mapping()
@@ -117,9 +131,12 @@ private slots:
     {
         QTest::addColumn<QString>("linuxPath");
         QTest::addColumn<QString>("windowsPath");
-        QTest::newRow("folder") << "/tmp/setup" << "Z:\\tmp\\setup";
-        QTest::newRow("root keeps its backslash") << "/" << "Z:\\";
-        QTest::newRow("Arabic name") << "/media/قرص" << "Z:\\media\\قرص";
+        QTest::newRow("folder") << "/tmp/setup"
+                                << "Z:\\tmp\\setup";
+        QTest::newRow("root keeps its backslash") << "/"
+                                                  << "Z:\\";
+        QTest::newRow("Arabic name") << "/media/قرص"
+                                     << "Z:\\media\\قرص";
     }
 
     void installerFolderOnDriveZ()
@@ -162,12 +179,15 @@ private slots:
         QTest::addColumn<QString>("templates");
         QTest::addColumn<QString>("install");
         QTest::newRow("defaults") << QByteArray() << QByteArray() << "/home/u/.local/share/fonts"
-                                  << "/home/u/.config/libreoffice/4/user/template" << "/home/u/.local/share/Nurvel";
+                                  << "/home/u/.config/libreoffice/4/user/template"
+                                  << "/home/u/.local/share/Nurvel";
         QTest::newRow("XDG folders") << QByteArray("/x/data") << QByteArray("/x/config") << "/x/data/fonts"
-                                     << "/x/config/libreoffice/4/user/template" << "/x/data/Nurvel";
+                                     << "/x/config/libreoffice/4/user/template"
+                                     << "/x/data/Nurvel";
         QTest::newRow("relative XDG folders are ignored")
             << QByteArray("data") << QByteArray("config") << "/home/u/.local/share/fonts"
-            << "/home/u/.config/libreoffice/4/user/template" << "/home/u/.local/share/Nurvel";
+            << "/home/u/.config/libreoffice/4/user/template"
+            << "/home/u/.local/share/Nurvel";
     }
 
     void foldersFollowTheEnvironment()
@@ -234,12 +254,14 @@ private slots:
         QCOMPARE(kindOf([&] { files.CopyFileReplacing(source + u"\\missing", u"C:\\WINDOWS\\fonts\\m.ttf"); }),
                  FailureKind::NotFound);
         QCOMPARE(kindOf([&] { files.CopyFileReplacing(source + u"\\a.ttf", u"C:\\Nurvel\\a.ttf"); }),
-                 FailureKind::NotFound);  // no install folder yet
+                 FailureKind::NotFound); // no install folder yet
         QCOMPARE(kindOf([&] { files.CopyFileReplacing(source + u"\\a.ttf", u"C:\\elsewhere\\a.ttf"); }),
                  FailureKind::NotFound);
         // Without LibreOffice's profile there is no templates folder to make.
-        QCOMPARE(kindOf([&] { files.TestFolderExists(u"C:\\Documents and Settings\\student\\Application "
-                                                     u"Data\\Microsoft\\Templates\\"); }),
+        QCOMPARE(kindOf([&] {
+                     files.TestFolderExists(u"C:\\Documents and Settings\\student\\Application "
+                                            u"Data\\Microsoft\\Templates\\");
+                 }),
                  FailureKind::NotFound);
 
         // The install folder is made with the folders above it, once.
@@ -285,8 +307,8 @@ private slots:
         const std::string big(200000, 'f');
         Write(root / "medium/font.ttf", big);
         Write(root / "medium/program", "a program");
-        fs::permissions(root / "medium/font.ttf", fs::perms::owner_read | fs::perms::group_read |
-                                                      fs::perms::others_read);
+        fs::permissions(root / "medium/font.ttf",
+                        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
         fs::permissions(root / "medium/program", fs::perms::owner_read | fs::perms::owner_exec);
         Write(root / "home/font.ttf", "the earlier font");
         const mode_t savedMask = ::umask(022);
@@ -330,7 +352,8 @@ private slots:
         const fs::path root = temp.path().toStdString();
         LinuxPaths paths{u"student", root / "fonts", root / "lo/user/template", root / "Nurvel"};
         LinuxFileSystem files(paths, {});
-        const std::u16string templates = u"C:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates";
+        const std::u16string templates =
+            u"C:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates";
 
         QVERIFY_THROWS_EXCEPTION(FileError, files.TestFolderExists(templates));
         QVERIFY(!fs::exists(root / "lo"));
@@ -351,9 +374,9 @@ private slots:
             "<item oor:path=\"/org.openoffice.Setup/Office/Factories/org.openoffice.Setup:Factory[&apos;com.sun."
             "star.text.TextDocument&apos;]\"><prop oor:name=\"ooSetupFactoryTemplateFile\" "
             "oor:op=\"fuse\"><value>file:///home/u/Mine.ott</value></prop></item>";
-        QTest::addColumn<QByteArray>("profile");  // empty: no registrymodifications.xcu yet
+        QTest::addColumn<QByteArray>("profile"); // empty: no registrymodifications.xcu yet
         QTest::addColumn<QByteArray>("earlierValue");
-        QTest::addColumn<QByteArray>("kept");     // must survive unchanged
+        QTest::addColumn<QByteArray>("kept"); // must survive unchanged
         QTest::newRow("no settings yet") << QByteArray() << QByteArray("<value/>") << QByteArray();
         QTest::newRow("other settings") << QByteArray::fromStdString(head + other + "</oor:items>\n")
                                         << QByteArray("<value/>") << QByteArray::fromStdString(other);

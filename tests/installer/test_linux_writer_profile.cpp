@@ -85,7 +85,7 @@ private slots:
             office_->Start();
             const NewDocument before = MakeNewTextDocument(office_->PipeName());
             QVERIFY(before.writingMode != rightToLeft);
-            office_->Kill();  // killed, it writes nothing back
+            office_->Kill(); // killed, it writes nothing back
 
             QTemporaryDir temp;
             const fs::path root = temp.path().toStdString();
@@ -98,8 +98,8 @@ private slots:
             LinuxFileSystem files({LoginName(), root / "fonts", user / "template", root / "Nurvel",
                                    root / "fontconfig", root / "lock"},
                                   {});
-            const std::u16string templates = u"C:\\Documents and Settings\\" + LoginName() +
-                                             u"\\Application Data\\Microsoft\\Templates";
+            const std::u16string templates =
+                u"C:\\Documents and Settings\\" + LoginName() + u"\\Application Data\\Microsoft\\Templates";
             files.TestFolderExists(templates);
             files.CopyFileReplacing(OnDriveZ(GLYPHBOARD_TEMPLATE), templates + u"\\Normal.dot");
 

@@ -93,8 +93,7 @@ private slots:
         twoNuls[2] = QChar(0);
         twoNuls[5] = QChar(0);
         QTest::newRow("cut at the first of two NULs") << twoNuls << "ab";
-        QTest::newRow("NUL at position 255")
-            << QString(254, u'x') + QChar(0) << QString(254, u'x');
+        QTest::newRow("NUL at position 255") << QString(254, u'x') + QChar(0) << QString(254, u'x');
         QTest::newRow("NUL beyond position 255 is not looked at")
             << QString(255, u'x') + QChar(0) + u'y' << QString(255, u'x') + QChar(0) + u'y';
         QTest::newRow("Arabic name") << Q(FixedProbe::Buffer(u"طالب")) << "طالب";
@@ -107,7 +106,7 @@ private slots:
 
         std::u16string text = buffer.toStdU16String();
         std::u16string& result = TrimAtNul(text);
-        QCOMPARE(&result, &text);  // cut in place and handed back
+        QCOMPARE(&result, &text); // cut in place and handed back
         QCOMPARE(Q(text), trimmed);
     }
 
@@ -133,19 +132,33 @@ private slots:
         QTest::addColumn<QString>("version");
         QTest::addColumn<QString>("folder");
 
-        QTest::newRow("XP") << "C:\\WINDOWS" << "student" << "Windows XP (Whistler) "
+        QTest::newRow("XP") << "C:\\WINDOWS"
+                            << "student"
+                            << "Windows XP (Whistler) "
                             << "C:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates\\";
-        QTest::newRow("ME ignores the user") << "C:\\WINDOWS" << "student" << "Windows ME "
+        QTest::newRow("ME ignores the user") << "C:\\WINDOWS"
+                                             << "student"
+                                             << "Windows ME "
                                              << "C:\\WINDOWS\\Application Data\\Microsoft\\Templates\\";
-        QTest::newRow("98 takes the NT form") << "C:\\WINDOWS" << "student" << "Windows98 "
-                                              << "C:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates\\";
-        QTest::newRow("ME without its trailing space is not ME")
-            << "C:\\WINDOWS" << "student" << "Windows ME"
+        QTest::newRow("98 takes the NT form")
+            << "C:\\WINDOWS"
+            << "student"
+            << "Windows98 "
             << "C:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates\\";
-        QTest::newRow("other drive") << "D:\\WINNT" << "student" << "Windows 2000 "
-                                     << "D:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates\\";
+        QTest::newRow("ME without its trailing space is not ME")
+            << "C:\\WINDOWS"
+            << "student"
+            << "Windows ME"
+            << "C:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates\\";
+        QTest::newRow("other drive")
+            << "D:\\WINNT"
+            << "student"
+            << "Windows 2000 "
+            << "D:\\Documents and Settings\\student\\Application Data\\Microsoft\\Templates\\";
         QTest::newRow("spaces and Arabic letters")
-            << "C:\\WINDOWS" << " أحمد  علي " << "Windows XP (Whistler) "
+            << "C:\\WINDOWS"
+            << " أحمد  علي "
+            << "Windows XP (Whistler) "
             << "C:\\Documents and Settings\\ أحمد  علي \\Application Data\\Microsoft\\Templates\\";
     }
 
@@ -155,9 +168,9 @@ private slots:
         QFETCH(QString, user);
         QFETCH(QString, version);
         QFETCH(QString, folder);
-        QCOMPARE(Q(TemplatesFolder(windowsFolder.toStdU16String(), user.toStdU16String(),
-                                   version.toStdU16String())),
-                 folder);
+        QCOMPARE(
+            Q(TemplatesFolder(windowsFolder.toStdU16String(), user.toStdU16String(), version.toStdU16String())),
+            folder);
     }
 };
 

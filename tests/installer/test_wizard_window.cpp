@@ -31,9 +31,9 @@ struct Wizard {
         files.AddFolder(u"C:\\WINDOWS\\fonts");
         files.AddFolder(templates);
         files.AddFile(templates + u"\\Normal.dot", "user's template");
-        for (const char16_t* name : {u"VovediVoda.dot", u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf",
-                                     u"Dizever.ttf", u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe",
-                                     u"Docpush.exe"})
+        for (const char16_t* name :
+             {u"VovediVoda.dot", u"NurvelSans.ttf", u"NurvelSansB.ttf", u"Vudida.ttf", u"Dizever.ttf",
+              u"NurvelT.nrv", u"NurvelV.nrv", u"Glyphboard.exe", u"Docpush.exe"})
             files.AddFile(probe.installerFolder + u"\\" + name, "x");
         window = std::make_unique<WizardWindow>(probe, files, desktop);
         window->show();
@@ -142,23 +142,37 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("Next") << "Command1" << "<  التالي";
-        QTest::newRow("Cancel") << "Command2" << "الغاء";
-        QTest::newRow("Yes") << "Command3" << "<  نعم";
-        QTest::newRow("No") << "Command4" << "لا";
-        QTest::newRow("Next on success") << "Command6" << "<  التالي";
-        QTest::newRow("Close") << "Command7" << "اغلاق";
-        QTest::newRow("Back") << "Command8" << "<  رجوع";
-        QTest::newRow("title") << "Label4" << "تثبيت برنامج Glyphboard";
+        QTest::newRow("Next") << "Command1"
+                              << "<  التالي";
+        QTest::newRow("Cancel") << "Command2"
+                                << "الغاء";
+        QTest::newRow("Yes") << "Command3"
+                             << "<  نعم";
+        QTest::newRow("No") << "Command4"
+                            << "لا";
+        QTest::newRow("Next on success") << "Command6"
+                                         << "<  التالي";
+        QTest::newRow("Close") << "Command7"
+                               << "اغلاق";
+        QTest::newRow("Back") << "Command8"
+                              << "<  رجوع";
+        QTest::newRow("title") << "Label4"
+                               << "تثبيت برنامج Glyphboard";
         QTest::newRow("consent") << "Label3" << consentCaption;
-        QTest::newRow("help, right half") << "Label7" << "Normal.dot يستخدم الوورد الملف";
-        QTest::newRow("help, left half") << "Label9" << "لحفظ خيارات";
-        QTest::newRow("help, second line")
-            << "Label10" << "تتعلق ببرنامج الوورد مثل نوع الخط وواجهة البرنامج، وملفات الماكرو";
-        QTest::newRow("success") << "Label11" << "تم التثبيت بنجاح";
-        QTest::newRow("prayers") << "Label16" << "لا تنسونا من دعائكم";
-        QTest::newRow("comments") << "Label20" << "ترسل الملاحظات على العنوان التالي";
-        QTest::newRow("restart") << "Label17" << "فضلا أعد تشغيل الويندوز";
+        QTest::newRow("help, right half") << "Label7"
+                                          << "Normal.dot يستخدم الوورد الملف";
+        QTest::newRow("help, left half") << "Label9"
+                                         << "لحفظ خيارات";
+        QTest::newRow("help, second line") << "Label10"
+                                           << "تتعلق ببرنامج الوورد مثل نوع الخط وواجهة البرنامج، وملفات الماكرو";
+        QTest::newRow("success") << "Label11"
+                                 << "تم التثبيت بنجاح";
+        QTest::newRow("prayers") << "Label16"
+                                 << "لا تنسونا من دعائكم";
+        QTest::newRow("comments") << "Label20"
+                                  << "ترسل الملاحظات على العنوان التالي";
+        QTest::newRow("restart") << "Label17"
+                                 << "فضلا أعد تشغيل الويندوز";
     }
 
     void captions()
@@ -229,8 +243,8 @@ private slots:
         Wizard wizard;
         wizard.Click("Command1");
         wizard.Tick(5);
-        wizard.Click("Command1");  // hides Yes again
-        wizard.Tick(40000);        // past the 16-bit limit: over nine hours of ticks
+        wizard.Click("Command1"); // hides Yes again
+        wizard.Tick(40000);       // past the 16-bit limit: over nine hours of ticks
         QVERIFY(!wizard.Shows("Command3"));
         QCOMPARE(wizard.window->TickCount(), 5);
     }
@@ -302,7 +316,8 @@ private slots:
         QVERIFY(lines[2].contains(u"Vudida.ttf"));
         QVERIFY(wizard.Get("Label14")->geometry().contains(report->geometry()));
         QVERIFY2(report->heightForWidth(report->width()) <= report->height(),
-                 qPrintable(QStringLiteral("%1 > %2").arg(report->heightForWidth(report->width())).arg(report->height())));
+                 qPrintable(
+                     QStringLiteral("%1 > %2").arg(report->heightForWidth(report->width())).arg(report->height())));
 
         wizard.Click("Command6");
         QCOMPARE(wizard.TopLayer(), "Picture5");

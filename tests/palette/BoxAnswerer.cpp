@@ -10,8 +10,7 @@ void BoxAnswerer::answer()
     auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     if (!box)
         return;
-    Seen shown{box->objectName(), box->windowTitle(), box->text(), {}, {},
-               box->icon() != QMessageBox::NoIcon};
+    Seen shown{box->objectName(), box->windowTitle(), box->text(), {}, {}, box->icon() != QMessageBox::NoIcon};
     const QList<QAbstractButton*> buttons = box->buttons();
     QAbstractButton* pick = nullptr;
     for (QAbstractButton* button : buttons) {

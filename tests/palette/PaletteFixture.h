@@ -33,18 +33,15 @@ struct Call {
 
 class RecordingLink final : public doclink::DocumentLink {
 public:
-    void TypeInFont(const std::u16string& text, const std::u16string& font,
-                    bool deleteFirst, const std::u16string& /*undoTitle*/) override
+    void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
+                    const std::u16string& /*undoTitle*/) override
     {
         log.push_back(QStringLiteral("type"));
         calls.push_back({text, font, deleteFirst});
         switch (failure) {
-        case Failure::None:
-            break;
-        case Failure::LinkError:
-            throw doclink::DocumentLinkError("the word processor is not running");
-        case Failure::Unexpected:
-            throw 42; // a backend fault that is not even a std::exception
+        case Failure::None: break;
+        case Failure::LinkError: throw doclink::DocumentLinkError("the word processor is not running");
+        case Failure::Unexpected: throw 42; // a backend fault that is not even a std::exception
         }
     }
 
@@ -61,8 +58,8 @@ inline void QuietFixedSizeWarnings()
 {
     static QtMessageHandler previous = nullptr;
     static const bool installed = [] {
-        previous = qInstallMessageHandler(
-            [](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        previous =
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
                 if (!message.contains(QLatin1String("propagateSizeHints")))
                     previous(type, context, message);
             });
@@ -106,10 +103,7 @@ struct Palette {
     }
 
     void click(QPoint at) const { QTest::mouseClick(form->windowHandle(), Qt::LeftButton, {}, at); }
-    void doubleClick(QPoint at) const
-    {
-        QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, at);
-    }
+    void doubleClick(QPoint at) const { QTest::mouseDClick(form->windowHandle(), Qt::LeftButton, {}, at); }
     void move(QPoint at) const { QTest::mouseMove(form->windowHandle(), at); }
     void click(const QString& name) const { click(centreOf(name)); }
     void move(const QString& name) const { move(centreOf(name)); }
@@ -128,8 +122,7 @@ public:
         bool hasIcon = false;
     };
 
-    explicit BoxAnswerer(QString button)
-        : answer_(std::move(button))
+    explicit BoxAnswerer(QString button) : answer_(std::move(button))
     {
         QObject::connect(&timer_, &QTimer::timeout, [this] { answer(); });
         timer_.start(0);

@@ -20,18 +20,38 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("expected");
 
-        QTest::newRow("Wayland session") << "wayland" << "wayland-0" << ":0" << "" << QStringList{} << true;
-        QTest::newRow("Wayland socket, no session type") << "" << "wayland-0" << ":0" << "" << QStringList{} << true;
-        QTest::newRow("X11 session") << "x11" << "" << ":0" << "" << QStringList{} << false;
-        QTest::newRow("Wayland without XWayland") << "wayland" << "wayland-0" << "" << "" << QStringList{} << false;
-        QTest::newRow("platform in the environment")
-            << "wayland" << "wayland-0" << ":0" << "wayland" << QStringList{} << false;
-        QTest::newRow("-platform argument")
-            << "wayland" << "wayland-0" << ":0" << "" << QStringList{"-platform", "wayland"} << false;
-        QTest::newRow("--platform argument")
-            << "wayland" << "wayland-0" << ":0" << "" << QStringList{"--platform", "offscreen"} << false;
-        QTest::newRow("other arguments") << "wayland" << "wayland-0" << ":0" << "" << QStringList{"-style", "fusion"}
-                                         << true;
+        QTest::newRow("Wayland session") << "wayland"
+                                         << "wayland-0"
+                                         << ":0"
+                                         << "" << QStringList{} << true;
+        QTest::newRow("Wayland socket, no session type") << ""
+                                                         << "wayland-0"
+                                                         << ":0"
+                                                         << "" << QStringList{} << true;
+        QTest::newRow("X11 session") << "x11"
+                                     << ""
+                                     << ":0"
+                                     << "" << QStringList{} << false;
+        QTest::newRow("Wayland without XWayland") << "wayland"
+                                                  << "wayland-0"
+                                                  << ""
+                                                  << "" << QStringList{} << false;
+        QTest::newRow("platform in the environment") << "wayland"
+                                                     << "wayland-0"
+                                                     << ":0"
+                                                     << "wayland" << QStringList{} << false;
+        QTest::newRow("-platform argument") << "wayland"
+                                            << "wayland-0"
+                                            << ":0"
+                                            << "" << QStringList{"-platform", "wayland"} << false;
+        QTest::newRow("--platform argument") << "wayland"
+                                             << "wayland-0"
+                                             << ":0"
+                                             << "" << QStringList{"--platform", "offscreen"} << false;
+        QTest::newRow("other arguments") << "wayland"
+                                         << "wayland-0"
+                                         << ":0"
+                                         << "" << QStringList{"-style", "fusion"} << true;
     }
 
     void choosesXWaylandOnlyWhenUnchosen()
@@ -42,8 +62,11 @@ private slots:
         QFETCH(QString, qtPlatform);
         QFETCH(QStringList, arguments);
         QFETCH(bool, expected);
-        SessionFacts facts{sessionType.toStdString(), waylandDisplay.toStdString(), x11Display.toStdString(),
-                           qtPlatform.toStdString(), {}};
+        SessionFacts facts{sessionType.toStdString(),
+                           waylandDisplay.toStdString(),
+                           x11Display.toStdString(),
+                           qtPlatform.toStdString(),
+                           {}};
         for (const QString& argument : arguments)
             facts.arguments.push_back(argument.toStdString());
         QCOMPARE(palette::ShouldUseXWayland(facts), expected);

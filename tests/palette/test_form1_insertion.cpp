@@ -154,15 +154,16 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QStringList>("log");
-        QTest::newRow("cell, cancel") << Failure::LinkError << "Label1_0" << "Cancel" << QStringList{"type"};
-        QTest::newRow("cell, try again") << Failure::LinkError << "Label1_14" << "Try Again"
-                                         << QStringList{"type"};
-        QTest::newRow("space, continue") << Failure::LinkError << "Label2_0" << "Continue"
-                                         << QStringList{"beep", "type"};
-        QTest::newRow("cell, unexpected fault") << Failure::Unexpected << "Label1_5" << "Cancel"
-                                                << QStringList{"type"};
-        QTest::newRow("strip, unexpected fault") << Failure::Unexpected << "Label2_4" << "Cancel"
-                                                 << QStringList{"type"};
+        QTest::newRow("cell, cancel") << Failure::LinkError << "Label1_0"
+                                      << "Cancel" << QStringList{"type"};
+        QTest::newRow("cell, try again") << Failure::LinkError << "Label1_14"
+                                         << "Try Again" << QStringList{"type"};
+        QTest::newRow("space, continue") << Failure::LinkError << "Label2_0"
+                                         << "Continue" << QStringList{"beep", "type"};
+        QTest::newRow("cell, unexpected fault") << Failure::Unexpected << "Label1_5"
+                                                << "Cancel" << QStringList{"type"};
+        QTest::newRow("strip, unexpected fault") << Failure::Unexpected << "Label2_4"
+                                                 << "Cancel" << QStringList{"type"};
     }
 
     void failureShowsOneBox()

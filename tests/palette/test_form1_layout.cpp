@@ -31,7 +31,8 @@ Placed PlacedOf(QWidget* widget)
 
 char* toString(const Placed& p)
 {
-    return qstrdup(qPrintable(QStringLiteral("(%1, %2, %3 x %4)").arg(p.left).arg(p.top).arg(p.width).arg(p.height)));
+    return qstrdup(
+        qPrintable(QStringLiteral("(%1, %2, %3 x %4)").arg(p.left).arg(p.top).arg(p.width).arg(p.height)));
 }
 
 // Object names of a container's controls, topmost first.
@@ -133,15 +134,15 @@ private slots:
     {
         Palette palette;
         QCOMPARE(Stacking(palette.form.get()),
-                 (QStringList{"Picture2", "Picture3", "Command6", "Command5", "Command4", "Command3",
-                              "Command2", "Picture1", "Text1", "Label3", "Menu"}));
+                 (QStringList{"Picture2", "Picture3", "Command6", "Command5", "Command4", "Command3", "Command2",
+                              "Picture1", "Text1", "Label3", "Menu"}));
         QCOMPARE(Stacking(palette.control("Picture2")), QStringList{"Image5"});
         QCOMPARE(Stacking(palette.control("Picture3")), (QStringList{"Image7", "Image8"}));
-        const QStringList picture1 = QStringList{"Shape2_5", "Shape2_4", "Label2_5", "Label2_4",
-                                                 "Shape2_3", "Image6", "Label2_3"}
+        const QStringList picture1 =
+            QStringList{"Shape2_5", "Shape2_4", "Label2_5", "Label2_4", "Shape2_3", "Image6", "Label2_3"}
             + Cells("Label1", 55, 0)
-            + QStringList{"Shape1", "Image2", "Image1", "Label2_0", "Shape2_0", "Label2_2",
-                          "Label2_1", "Shape2_1", "Shape2_2", "Image4", "Image3"};
+            + QStringList{"Shape1",   "Image2",   "Image1",   "Label2_0", "Shape2_0", "Label2_2",
+                          "Label2_1", "Shape2_1", "Shape2_2", "Image4",   "Image3"};
         QCOMPARE(Stacking(palette.control("Picture1")), picture1);
     }
 
@@ -198,16 +199,17 @@ private slots:
         QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
 
         for (int i = 0; i < 56; ++i)
-            QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i))->frameShape(),
-                     QFrame::NoFrame);
+            QCOMPARE(form.findChild<QLabel*>(QStringLiteral("Label1_%1").arg(i))->frameShape(), QFrame::NoFrame);
     }
 
     void captionsAndLabelFont()
     {
         Palette palette;
-        const QList<std::pair<const char*, QString>> captions{
-            {"Command2", "خروج"}, {"Command3", "جبر وعمليات"}, {"Command4", "حروف ودوال"},
-            {"Command5", "هندسة"}, {"Command6", "تفاضل وتكامل"}};
+        const QList<std::pair<const char*, QString>> captions{{"Command2", "خروج"},
+                                                              {"Command3", "جبر وعمليات"},
+                                                              {"Command4", "حروف ودوال"},
+                                                              {"Command5", "هندسة"},
+                                                              {"Command6", "تفاضل وتكامل"}};
         for (const auto& [name, caption] : captions)
             QCOMPARE(palette.control<QPushButton>(name)->text(), caption);
         QCOMPARE(palette.control<QLineEdit>("Text1")->text(), QStringLiteral("Text1"));
@@ -230,10 +232,10 @@ private slots:
         for (int i = 0; i < 6; ++i)
             QVERIFY(palette.shown(QStringLiteral("Shape2_%1").arg(i)));
         // The cell frame waits below the client area; strip cell 3 too.
-        QVERIFY(!palette.form->rect().intersects(palette.control("Shape1")->geometry().translated(
-            palette.control("Picture1")->pos())));
-        QVERIFY(!palette.form->rect().intersects(palette.control("Label2_3")->geometry().translated(
-            palette.control("Picture1")->pos())));
+        QVERIFY(!palette.form->rect().intersects(
+            palette.control("Shape1")->geometry().translated(palette.control("Picture1")->pos())));
+        QVERIFY(!palette.form->rect().intersects(
+            palette.control("Label2_3")->geometry().translated(palette.control("Picture1")->pos())));
         QCOMPARE(palette.form->focusWidget(), palette.control("Text1"));
     }
 

@@ -38,10 +38,9 @@ private slots:
                                        << QStringList{"Image1"};
         // The algebra button hides the overlays and leaves them in place.
         QTest::newRow("letters, geometry, algebra")
-            << QStringList{"Command4", "Command5", "Command3"} << PanelAlgebra
-            << QStringList{"Image1", "Image2"};
-        QTest::newRow("calculus then letters") << QStringList{"Command6", "Command4"} << PanelLetters
-                                               << QStringList{"Image1", "Image3"};
+            << QStringList{"Command4", "Command5", "Command3"} << PanelAlgebra << QStringList{"Image1", "Image2"};
+        QTest::newRow("calculus then letters")
+            << QStringList{"Command6", "Command4"} << PanelLetters << QStringList{"Image1", "Image3"};
     }
 
     void panelButtons()
@@ -105,8 +104,8 @@ private slots:
         Palette palette;
         palette.click("Label3");
         const QPoint shape1 = palette.control("Shape1")->pos();
-        for (const QPoint at : {palette.centreOf("Label2_4"), palette.centreOf("Image6"),
-                                palette.centreOf("Label1_0")})
+        for (const QPoint at :
+             {palette.centreOf("Label2_4"), palette.centreOf("Image6"), palette.centreOf("Label1_0")})
             palette.move(at);
         QCOMPARE(Frames(palette), QStringLiteral("012345"));
         QCOMPARE(palette.control("Shape1")->pos(), shape1);
@@ -154,8 +153,8 @@ private slots:
         const QRect image5 = QRect(palette.control("Image5")->mapTo(palette.form.get(), QPoint()),
                                    palette.control("Image5")->size());
         const QSize client = palette.form->size();
-        for (const QPoint at : {QPoint(2, 10), QPoint(2, client.height() - 1),
-                                QPoint(client.width() - 1, 20), QPoint(20, client.height() - 1)}) {
+        for (const QPoint at : {QPoint(2, 10), QPoint(2, client.height() - 1), QPoint(client.width() - 1, 20),
+                                QPoint(20, client.height() - 1)}) {
             QVERIFY(!image5.contains(at));
             palette.click(at);
             palette.move(at);
@@ -173,10 +172,14 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("framesAfter");
-        QTest::newRow("algebra") << "Command3" << "";
-        QTest::newRow("letters") << "Command4" << "012345";
-        QTest::newRow("geometry") << "Command5" << "012345";
-        QTest::newRow("calculus") << "Command6" << "012345";
+        QTest::newRow("algebra") << "Command3"
+                                 << "";
+        QTest::newRow("letters") << "Command4"
+                                 << "012345";
+        QTest::newRow("geometry") << "Command5"
+                                  << "012345";
+        QTest::newRow("calculus") << "Command6"
+                                  << "012345";
     }
 
     void gapMovesFollowTheStacking()

@@ -110,7 +110,7 @@ private:
 
 class RecordingLink final : public doclink::DocumentLink {
 public:
-    explicit RecordingLink(Recorder& recorder) : recorder_(recorder) {}
+    explicit RecordingLink(Recorder& recorder) : recorder_(recorder) { }
 
     void TypeInFont(const std::u16string& text, const std::u16string& font, bool deleteFirst,
                     const std::u16string& /*undoTitle*/) override
@@ -209,14 +209,14 @@ void CurrentPanelIsTheFirstVisibleOverlay()
         bool image1, image2, image3;
         Panel panel;
     } cases[] = {
-        {false, false, false, PanelAlgebra},  {true, false, false, PanelLetters},
-        {false, true, false, PanelGeometry},  {false, false, true, PanelCalculus},
-        {true, true, true, PanelLetters},     {false, true, true, PanelGeometry},
+        {false, false, false, PanelAlgebra}, {true, false, false, PanelLetters},
+        {false, true, false, PanelGeometry}, {false, false, true, PanelCalculus},
+        {true, true, true, PanelLetters},    {false, true, true, PanelGeometry},
     };
     for (const auto& c : cases) {
         Palette palette;
-        for (const auto& [name, shown] : {std::pair{"Image1", c.image1}, {"Image2", c.image2},
-                                          {"Image3", c.image3}})
+        for (const auto& [name, shown] :
+             {std::pair{"Image1", c.image1}, {"Image2", c.image2}, {"Image3", c.image3}})
             shown ? palette.controls.Show(name) : palette.controls.Hide(name);
         CHECK_EQ(palette.logic.CurrentPanel(), c.panel);
     }
@@ -344,8 +344,7 @@ void AFailedInsertionShowsOneBoxAndTheNextClickStartsAfresh()
         CHECK_EQ(palette.Click("Label1_0"), Log{"type \"حمس \" in Al-DizaDorvan"});
         // The space cell has beeped before the link failed.
         palette.link.failures = 1;
-        CHECK_EQ(palette.Click("Label2_0"),
-                 (Log{"beep", "type \" \" in Traditional Arabic", "failure box"}));
+        CHECK_EQ(palette.Click("Label2_0"), (Log{"beep", "type \" \" in Traditional Arabic", "failure box"}));
     }
 }
 

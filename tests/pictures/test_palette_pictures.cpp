@@ -11,7 +11,10 @@ namespace {
 constexpr QRgb white = 0xFFFFFF;
 constexpr QRgb dialogGrey = 0xD4D0C8;
 
-bool dark(QRgb p) { return qGray(p) < 128; }
+bool dark(QRgb p)
+{
+    return qGray(p) < 128;
+}
 
 enum class Arrow { Up, Down, Left, Right };
 
@@ -22,12 +25,14 @@ Arrow arrowDirection(const QImage& image, const QRect& area)
     int widestRow = ink.top(), widest = 0;
     for (int y = ink.top(); y <= ink.bottom(); ++y) {
         const int n = probe::inkCount(image, QRect(ink.left(), y, ink.width(), 1), dark);
-        if (n > widest) widest = n, widestRow = y;
+        if (n > widest)
+            widest = n, widestRow = y;
     }
     int tallestColumn = ink.left(), tallest = 0;
     for (int x = ink.left(); x <= ink.right(); ++x) {
         const int n = probe::inkCount(image, QRect(x, ink.top(), 1, ink.height()), dark);
-        if (n > tallest) tallest = n, tallestColumn = x;
+        if (n > tallest)
+            tallest = n, tallestColumn = x;
     }
     // The head's base is the widest row of a vertical arrow and the
     // tallest column of a horizontal one; the shaft lies on the other side.
@@ -43,7 +48,8 @@ int textLines(const QImage& image)
     int lines = 0;
     int blankRows = 3;
     for (int y = 0; y < image.height(); ++y) {
-        const bool ink = probe::inkCount(image, QRect(0, y, image.width(), 1), [](QRgb p) { return qGray(p) < 100; }) > 0;
+        const bool ink =
+            probe::inkCount(image, QRect(0, y, image.width(), 1), [](QRgb p) { return qGray(p) < 100; }) > 0;
         if (ink && blankRows >= 3)
             ++lines;
         blankRows = ink ? 0 : blankRows + 1;
@@ -139,14 +145,20 @@ private slots:
         const QImage image = probe::load(QStringLiteral("Image4"));
         const QList<int> linesX{0, 45, 90, 135, 493, 538, 627};
         const QRect fieldArea(QPoint(linesX[field - 1] + 1, 1), QPoint(linesX[field] - 1, 33));
-        const QRect frame(QPoint(left / 15, 2130 / 15 - 2100 / 15), QPoint((left + width) / 15 - 1, 2595 / 15 - 1 - 2100 / 15));
+        const QRect frame(QPoint(left / 15, 2130 / 15 - 2100 / 15),
+                          QPoint((left + width) / 15 - 1, 2595 / 15 - 1 - 2100 / 15));
         const QRect inside = frame.adjusted(2, 2, -2, -2);
         const QRect ink = probe::inkBounds(image, fieldArea, dark);
         QVERIFY(!ink.isEmpty());
-        QVERIFY2(inside.contains(ink),
-                 qPrintable(QStringLiteral("ink x %1..%2 y %3..%4, free x %5..%6 y %7..%8")
-                                .arg(ink.left()).arg(ink.right()).arg(ink.top()).arg(ink.bottom())
-                                .arg(inside.left()).arg(inside.right()).arg(inside.top()).arg(inside.bottom())));
+        QVERIFY2(inside.contains(ink), qPrintable(QStringLiteral("ink x %1..%2 y %3..%4, free x %5..%6 y %7..%8")
+                                                      .arg(ink.left())
+                                                      .arg(ink.right())
+                                                      .arg(ink.top())
+                                                      .arg(ink.bottom())
+                                                      .arg(inside.left())
+                                                      .arg(inside.right())
+                                                      .arg(inside.top())
+                                                      .arg(inside.bottom())));
     }
 
     void viewIcons_data()

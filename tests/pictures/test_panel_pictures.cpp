@@ -46,9 +46,15 @@ QRect interior(int row, int column)
     return QRect(QPoint(gridX[column] + 1, gridY[row] + 1), QPoint(gridX[column + 1] - 1, gridY[row + 1] - 1));
 }
 
-QRgb rgb(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+QRgb rgb(const QImage& image, int x, int y)
+{
+    return image.pixel(x, y) & 0xFFFFFF;
+}
 
-QRgb fillOf(const Panel& panel, int row, int column) { return shades.at(panel.colours[row][column]).fill; }
+QRgb fillOf(const Panel& panel, int row, int column)
+{
+    return shades.at(panel.colours[row][column]).fill;
+}
 
 // The face's ink: whatever differs from its cell's fill.
 QRect faceBounds(const QImage& image, const Panel& panel, int row, int column)
@@ -91,12 +97,17 @@ private slots:
                     for (int y : {cell.top(), cell.bottom()})
                         QVERIFY2(rgb(image, x, y) == fill,
                                  qPrintable(QStringLiteral("cell (%1, %2) at (%3, %4) is %5, fill %6")
-                                                .arg(row).arg(column).arg(x).arg(y)
+                                                .arg(row)
+                                                .arg(column)
+                                                .arg(x)
+                                                .arg(y)
                                                 .arg(probe::hex(rgb(image, x, y)), probe::hex(fill))));
                 for (int y = cell.top(); y <= cell.bottom(); ++y)
                     for (int x : {cell.left(), cell.right()})
-                        QVERIFY2(rgb(image, x, y) == fill,
-                                 qPrintable(QStringLiteral("cell (%1, %2) at (%3, %4)").arg(row).arg(column).arg(x).arg(y)));
+                        QVERIFY2(
+                            rgb(image, x, y) == fill,
+                            qPrintable(
+                                QStringLiteral("cell (%1, %2) at (%3, %4)").arg(row).arg(column).arg(x).arg(y)));
             }
         }
     }
@@ -121,8 +132,10 @@ private slots:
                     if (column == 0)
                         QCOMPARE(probe::hex(p), probe::hex(colourAt(row, 0).frame));
                     else
-                        QVERIFY2(p == colourAt(row, column - 1).inner || p == colourAt(row, column).inner,
-                                 qPrintable(QStringLiteral("x %1, y %2: %3").arg(gridX[column]).arg(y).arg(probe::hex(p))));
+                        QVERIFY2(
+                            p == colourAt(row, column - 1).inner || p == colourAt(row, column).inner,
+                            qPrintable(
+                                QStringLiteral("x %1, y %2: %3").arg(gridX[column]).arg(y).arg(probe::hex(p))));
                     if (column == 13)
                         QCOMPARE(probe::hex(rgb(image, 627, y)), probe::hex(colourAt(row, 13).frame));
                 }
@@ -132,8 +145,9 @@ private slots:
                     if (row == 0)
                         QCOMPARE(probe::hex(p), probe::hex(colourAt(0, column).frame));
                     else
-                        QVERIFY2(p == colourAt(row - 1, column).inner || p == colourAt(row, column).inner,
-                                 qPrintable(QStringLiteral("x %1, y %2: %3").arg(x).arg(gridY[row]).arg(probe::hex(p))));
+                        QVERIFY2(
+                            p == colourAt(row - 1, column).inner || p == colourAt(row, column).inner,
+                            qPrintable(QStringLiteral("x %1, y %2: %3").arg(x).arg(gridY[row]).arg(probe::hex(p))));
                     if (row == 3)
                         QCOMPARE(probe::hex(rgb(image, x, 138)), probe::hex(colourAt(3, column).frame));
                 }
@@ -152,7 +166,8 @@ private slots:
         const Panel& panel = panelOf(owner);
         for (int cell = 0; cell < 56; ++cell) {
             const int row = cell / 14, column = cell % 14;
-            const int ink = probe::inkCount(image, interior(row, column), probe::differsFrom(fillOf(panel, row, column)));
+            const int ink =
+                probe::inkCount(image, interior(row, column), probe::differsFrom(fillOf(panel, row, column)));
             const bool empty = std::count(panel.emptyCells.begin(), panel.emptyCells.end(), cell) > 0;
             if (empty)
                 QVERIFY2(ink == 0, qPrintable(QStringLiteral("cell %1 should be empty").arg(cell)));
@@ -167,7 +182,8 @@ private slots:
         QTest::addColumn<int>("row");
         QTest::addColumn<QList<int>>("columns");
         QTest::addColumn<Where>("where");
-        QTest::newRow("algebra: = and the bars lowered") << "Picture1" << 0 << QList<int>{5, 6, 7} << Where::Lowered;
+        QTest::newRow("algebra: = and the bars lowered")
+            << "Picture1" << 0 << QList<int>{5, 6, 7} << Where::Lowered;
         QTest::newRow("algebra: prime raised") << "Picture1" << 2 << QList<int>{10} << Where::Raised;
         QTest::newRow("algebra: small asterisk raised") << "Picture1" << 3 << QList<int>{2} << Where::Raised;
         QTest::newRow("algebra: short arrow at the top") << "Picture1" << 3 << QList<int>{4} << Where::Top;
@@ -178,7 +194,8 @@ private slots:
         QTest::newRow("letters: square drawn low") << "Image1" << 2 << QList<int>{0} << Where::Lowered;
         QTest::newRow("letters: row 2 raised")
             << "Image1" << 2 << QList<int>{1, 2, 3, 5, 6, 7, 8, 9, 10, 11, 12, 13} << Where::Raised;
-        QTest::newRow("letters: radical completion at the top right") << "Image1" << 2 << QList<int>{4} << Where::TopRight;
+        QTest::newRow("letters: radical completion at the top right")
+            << "Image1" << 2 << QList<int>{4} << Where::TopRight;
         QTest::newRow("letters: row 3 lowered")
             << "Image1" << 3 << QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13} << Where::Lowered;
         QTest::newRow("geometry: long bar at the top right") << "Image2" << 2 << QList<int>{6} << Where::TopRight;
@@ -186,9 +203,11 @@ private slots:
         QTest::newRow("geometry: short bar lowered") << "Image2" << 3 << QList<int>{5} << Where::Lowered;
         QTest::newRow("calculus: upper bounds raised") << "Image3" << 0 << QList<int>{0, 1, 2, 3} << Where::Raised;
         QTest::newRow("calculus: lower bounds lowered") << "Image3" << 1 << QList<int>{1, 2, 3} << Where::Lowered;
-        QTest::newRow("calculus: row 2 raised") << "Image3" << 2 << QList<int>{0, 1, 2, 3, 6, 7, 8, 9} << Where::Raised;
+        QTest::newRow("calculus: row 2 raised")
+            << "Image3" << 2 << QList<int>{0, 1, 2, 3, 6, 7, 8, 9} << Where::Raised;
         QTest::newRow("calculus: infinity lowered") << "Image3" << 2 << QList<int>{10} << Where::Lowered;
-        QTest::newRow("calculus: row 3 lowered") << "Image3" << 3 << QList<int>{0, 1, 2, 3, 6, 7, 8, 9} << Where::Lowered;
+        QTest::newRow("calculus: row 3 lowered")
+            << "Image3" << 3 << QList<int>{0, 1, 2, 3, 6, 7, 8, 9} << Where::Lowered;
     }
 
     // Raised faces stay in the upper half of their cell, lowered ones in the
@@ -204,8 +223,12 @@ private slots:
             const QRect cell = interior(row, column);
             const QRect ink = faceBounds(image, panelOf(owner), row, column);
             const QString at = QStringLiteral("row %1 column %2: ink %3..%4 in cell %5..%6")
-                                   .arg(row).arg(column).arg(ink.top()).arg(ink.bottom())
-                                   .arg(cell.top()).arg(cell.bottom());
+                                   .arg(row)
+                                   .arg(column)
+                                   .arg(ink.top())
+                                   .arg(ink.bottom())
+                                   .arg(cell.top())
+                                   .arg(cell.bottom());
             QVERIFY2(!ink.isEmpty(), qPrintable(at));
             const double middle = cell.top() + cell.height() / 2.0;
             switch (where) {

@@ -78,7 +78,7 @@ std::string ArgumentText(const VARIANT& argument)
 
 class FakeObject final : public IDispatch {
 public:
-    FakeObject(Script& script, std::string kind) : script_(script), kind_(std::move(kind)) {}
+    FakeObject(Script& script, std::string kind) : script_(script), kind_(std::move(kind)) { }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {
@@ -124,8 +124,8 @@ public:
         return DISP_E_UNKNOWNNAME;
     }
 
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
-                                     VARIANT* result, EXCEPINFO* exception, UINT*) override
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
+                                     EXCEPINFO* exception, UINT*) override
     {
         if (id < 1 || id > static_cast<DISPID>(std::size(kMembers)) || kMembers[id - 1].object != kind_)
             return DISP_E_MEMBERNOTFOUND;
@@ -168,7 +168,7 @@ private:
 
 class Factory final : public IClassFactory {
 public:
-    explicit Factory(Script& script) : script_(script) {}
+    explicit Factory(Script& script) : script_(script) { }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {

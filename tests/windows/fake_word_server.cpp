@@ -63,12 +63,12 @@ bool RegisterGlobalInterface(const std::wstring& path)
     ICreateTypeInfo* global = nullptr;
     HREFTYPE base = 0;
     bool written = SUCCEEDED(CreateTypeLib2(SYS_WIN64, path.c_str(), &library))
-        && SUCCEEDED(library->SetGuid(kLibrary)) && SUCCEEDED(library->SetVersion(1, 0))
-        && SUCCEEDED(library->SetName(const_cast<LPOLESTR>(L"GlyphboardFakeWord")))
-        && SUCCEEDED(library->CreateTypeInfo(const_cast<LPOLESTR>(L"_Global"), TKIND_DISPATCH, &global))
-        && SUCCEEDED(global->SetGuid(doclink::word::kGlobalInterface))
-        && SUCCEEDED(global->AddRefTypeInfo(dispatch, &base)) && SUCCEEDED(global->AddImplType(0, base))
-        && SUCCEEDED(global->LayOut()) && SUCCEEDED(library->SaveAllChanges());
+                   && SUCCEEDED(library->SetGuid(kLibrary)) && SUCCEEDED(library->SetVersion(1, 0))
+                   && SUCCEEDED(library->SetName(const_cast<LPOLESTR>(L"GlyphboardFakeWord")))
+                   && SUCCEEDED(library->CreateTypeInfo(const_cast<LPOLESTR>(L"_Global"), TKIND_DISPATCH, &global))
+                   && SUCCEEDED(global->SetGuid(doclink::word::kGlobalInterface))
+                   && SUCCEEDED(global->AddRefTypeInfo(dispatch, &base)) && SUCCEEDED(global->AddImplType(0, base))
+                   && SUCCEEDED(global->LayOut()) && SUCCEEDED(library->SaveAllChanges());
     if (global)
         global->Release();
     if (library)
@@ -85,8 +85,8 @@ bool RegisterGlobalInterface(const std::wstring& path)
     // What registering the library writes for a dispinterface, spelt out.
     const std::wstring key = L"Interface\\" + GuidText(doclink::word::kGlobalInterface);
     return SetValue(key, nullptr, L"_Global") && SetValue(key + L"\\ProxyStubClsid32", nullptr, kDispatchProxy)
-        && SetValue(key + L"\\TypeLib", nullptr, GuidText(kLibrary))
-        && SetValue(key + L"\\TypeLib", L"Version", L"1.0");
+           && SetValue(key + L"\\TypeLib", nullptr, GuidText(kLibrary))
+           && SetValue(key + L"\\TypeLib", L"Version", L"1.0");
 }
 
 int Register(const std::wstring& log)
@@ -94,7 +94,8 @@ int Register(const std::wstring& log)
     wchar_t program[MAX_PATH];
     GetModuleFileNameW(nullptr, program, MAX_PATH);
     const std::wstring server = L"\"" + std::wstring(program) + L"\" \"" + log + L"\"";
-    const bool registered = RegisterGlobalInterface(log + L".tlb")
+    const bool registered =
+        RegisterGlobalInterface(log + L".tlb")
         && SetValue(L"CLSID\\" + GuidText(doclink::word::kGlobalClass), nullptr, L"Word fake")
         && SetValue(L"CLSID\\" + GuidText(doclink::word::kGlobalClass) + L"\\LocalServer32", nullptr, server);
     std::printf("%s\n", registered ? "registered" : "registration failed");

@@ -30,7 +30,7 @@ HWND Wizard()
 
 BOOL CALLBACK PrintShown(HWND control, LPARAM)
 {
-    if (!IsWindowVisible(control))  // also false when a page holding it is hidden
+    if (!IsWindowVisible(control)) // also false when a page holding it is hidden
         return TRUE;
     wchar_t text[1024] = {};
     GetWindowTextW(control, text, 1024);
@@ -50,8 +50,8 @@ std::wstring ClassOf(HWND window)
 // captions and buttons.
 bool IsBox(HWND control)
 {
-    return control && lstrcmpiW(ClassOf(control).c_str(), L"Static") == 0 && GetWindowTextLengthW(control) == 0 &&
-           (GetWindowLongPtrW(control, GWL_STYLE) & WS_BORDER);
+    return control && lstrcmpiW(ClassOf(control).c_str(), L"Static") == 0 && GetWindowTextLengthW(control) == 0
+           && (GetWindowLongPtrW(control, GWL_STYLE) & WS_BORDER);
 }
 
 // One line for each of the wizard's five top layers, topmost first: a page
@@ -66,8 +66,8 @@ void PrintLayers(HWND wizard)
             HWND first = GetWindow(layer, GW_CHILD);
             const bool boxAtBottom = first && IsBox(GetWindow(first, GW_HWNDLAST));
             std::printf("page %s\n", boxAtBottom ? "over its box" : "without its box at the bottom");
-        } else if (lstrcmpiW(name.c_str(), L"Static") == 0 &&
-                   (GetWindowLongPtrW(layer, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+        } else if (lstrcmpiW(name.c_str(), L"Static") == 0
+                   && (GetWindowLongPtrW(layer, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
             std::printf("icon\n");
         } else {
             std::printf("%s\n", ToUtf8(std::wstring_view(name)).c_str());
@@ -85,7 +85,7 @@ int wmain(int argc, wchar_t* argv[])
         std::printf("%s\n", ToUtf8(installer::TemplatesFolder(installer::WindowsFolder(probe),
                                                               installer::CurrentUserName(probe),
                                                               installer::OsVersionName(probe)))
-                                 .c_str());
+                                .c_str());
         return 0;
     }
     if (command == L"texts" || command == L"close" || command == L"layers") {
@@ -125,6 +125,7 @@ int wmain(int argc, wchar_t* argv[])
         }
         return missing == 0 ? 0 : 1;
     }
-    std::fprintf(stderr, "usage: installer_e2e_probe templates|texts|layers|close|hold FILE FLAG|families NAME...\n");
+    std::fprintf(stderr,
+                 "usage: installer_e2e_probe templates|texts|layers|close|hold FILE FLAG|families NAME...\n");
     return 2;
 }

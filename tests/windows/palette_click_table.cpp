@@ -57,12 +57,12 @@ int main()
     const TwipRect picture1 = DesignRect("Picture1", kForm1Controls);
     const TwipPoint inPicture1{picture1.left, picture1.top};
     for (const PanelDesign& panel : kPanels) {
-        Print(panel.button, panel.button, Centre(DesignRect(panel.button, kForm1Controls), {0, 0}), false,
-              u"", u"", false);
+        Print(panel.button, panel.button, Centre(DesignRect(panel.button, kForm1Controls), {0, 0}), false, u"", u"",
+              false);
         for (int i = 0; i < kCellCount; ++i) {
             const CatalogueEntry& entry = SymbolCatalogue(panel.panel, i);
-            Print(panel.button, "Label1_" + std::to_string(i), Centre(CellRect(i), inPicture1),
-                  entry.deleteFirst, entry.font, entry.text, true);
+            Print(panel.button, "Label1_" + std::to_string(i), Centre(CellRect(i), inPicture1), entry.deleteFirst,
+                  entry.font, entry.text, true);
         }
     }
     // The strip cells in view; Label2_3 lies below the window's client area.

@@ -14,8 +14,8 @@ HWND CreatePlainWindow(int left, int top)
     windowClass.hInstance = GetModuleHandleW(nullptr);
     windowClass.lpszClassName = L"GlyphboardTopmostTest";
     RegisterClassW(&windowClass);
-    return CreateWindowExW(0, windowClass.lpszClassName, L"test", WS_OVERLAPPEDWINDOW, left, top, 300, 200,
-                           nullptr, nullptr, windowClass.hInstance, nullptr);
+    return CreateWindowExW(0, windowClass.lpszClassName, L"test", WS_OVERLAPPEDWINDOW, left, top, 300, 200, nullptr,
+                           nullptr, windowClass.hInstance, nullptr);
 }
 
 bool IsTopmost(HWND window)

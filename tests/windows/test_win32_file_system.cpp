@@ -37,7 +37,7 @@ public:
     ~ScratchFolder()
     {
         std::wstring tree(Wide(path_));
-        tree.push_back(L'\0');  // a double-NUL-terminated list of one
+        tree.push_back(L'\0'); // a double-NUL-terminated list of one
         SHFILEOPSTRUCTW remove = {};
         remove.wFunc = FO_DELETE;
         remove.pFrom = tree.c_str();
@@ -142,10 +142,12 @@ void CopiesAreOrdinaryFilesMovedIntoPlace()
     files.CopyFileNew(normal, scratch / u"templates\\OldNormal2.dot");
     CHECK_EQ(Read(scratch / u"templates\\OldNormal2.dot"), std::string("template"));
 
-    CHECK(check::Catch<FileError>([&] { files.CopyFileReplacing(scratch / u"medium\\missing", normal); }).has_value());
+    CHECK(check::Catch<FileError>([&] {
+              files.CopyFileReplacing(scratch / u"medium\\missing", normal);
+          }).has_value());
     CHECK_EQ(Read(normal), std::string("template"));
-    CHECK(Names(scratch / u"templates") ==
-          (std::vector<std::u16string>{u"Normal.dot", u"OldNormal.dot", u"OldNormal2.dot"}));
+    CHECK(Names(scratch / u"templates")
+          == (std::vector<std::u16string>{u"Normal.dot", u"OldNormal.dot", u"OldNormal2.dot"}));
     SetFileAttributesW(Wide(source), FILE_ATTRIBUTE_NORMAL);
 
     CHECK(files.Exists(normal));
@@ -206,13 +208,21 @@ void MissingThingsAndExistingFoldersAreOtherFailures()
     };
     const Row rows[] = {
         {"copy from a missing source",
-         [](Win32FileSystem& f, const ScratchFolder& s) { f.CopyFileReplacing(s / u"Vudida.ttf", s / u"fonts\\Vudida.ttf"); }},
+         [](Win32FileSystem& f, const ScratchFolder& s) {
+             f.CopyFileReplacing(s / u"Vudida.ttf", s / u"fonts\\Vudida.ttf");
+         }},
         {"copy into a missing folder",
-         [](Win32FileSystem& f, const ScratchFolder& s) { f.CopyFileReplacing(s / u"present.ttf", s / u"none\\present.ttf"); }},
-        {"create an existing folder", [](Win32FileSystem& f, const ScratchFolder& s) { f.CreateFolder(s / u"fonts"); }},
-        {"create inside a missing folder", [](Win32FileSystem& f, const ScratchFolder& s) { f.CreateFolder(s / u"none\\Nurvel"); }},
-        {"test a missing folder", [](Win32FileSystem& f, const ScratchFolder& s) { f.TestFolderExists(s / u"Templates\\"); }},
-        {"test a file as a folder", [](Win32FileSystem& f, const ScratchFolder& s) { f.TestFolderExists(s / u"present.ttf"); }},
+         [](Win32FileSystem& f, const ScratchFolder& s) {
+             f.CopyFileReplacing(s / u"present.ttf", s / u"none\\present.ttf");
+         }},
+        {"create an existing folder",
+         [](Win32FileSystem& f, const ScratchFolder& s) { f.CreateFolder(s / u"fonts"); }},
+        {"create inside a missing folder",
+         [](Win32FileSystem& f, const ScratchFolder& s) { f.CreateFolder(s / u"none\\Nurvel"); }},
+        {"test a missing folder",
+         [](Win32FileSystem& f, const ScratchFolder& s) { f.TestFolderExists(s / u"Templates\\"); }},
+        {"test a file as a folder",
+         [](Win32FileSystem& f, const ScratchFolder& s) { f.TestFolderExists(s / u"present.ttf"); }},
     };
     for (const Row& row : rows) {
         check::CurrentCase() = std::string("MissingThingsAndExistingFoldersAreOtherFailures: ") + row.what;
@@ -231,10 +241,14 @@ void ErrorCodesMapToFailureKinds()
         FailureKind kind;
     };
     const Row rows[] = {
-        {ERROR_SHARING_VIOLATION, FailureKind::Permission}, {ERROR_ACCESS_DENIED, FailureKind::Permission},
-        {ERROR_LOCK_VIOLATION, FailureKind::Permission},    {ERROR_WRITE_PROTECT, FailureKind::Permission},
-        {ERROR_FILE_NOT_FOUND, FailureKind::Other},         {ERROR_PATH_NOT_FOUND, FailureKind::Other},
-        {ERROR_ALREADY_EXISTS, FailureKind::Other},         {ERROR_DISK_FULL, FailureKind::Other},
+        {ERROR_SHARING_VIOLATION, FailureKind::Permission},
+        {ERROR_ACCESS_DENIED, FailureKind::Permission},
+        {ERROR_LOCK_VIOLATION, FailureKind::Permission},
+        {ERROR_WRITE_PROTECT, FailureKind::Permission},
+        {ERROR_FILE_NOT_FOUND, FailureKind::Other},
+        {ERROR_PATH_NOT_FOUND, FailureKind::Other},
+        {ERROR_ALREADY_EXISTS, FailureKind::Other},
+        {ERROR_DISK_FULL, FailureKind::Other},
         {ERROR_NOT_READY, FailureKind::Other},
     };
     for (const Row& row : rows) {

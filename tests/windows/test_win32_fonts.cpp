@@ -59,12 +59,12 @@ std::string FontWithNames(const std::vector<NameRecord>& records)
 
     std::string font;
     Put32(font, 0x00010000);
-    Put16(font, 1);  // one table
+    Put16(font, 1); // one table
     Put16(font, 16);
     Put16(font, 0);
     Put16(font, 0);
     font += "name";
-    Put32(font, 0);  // checksum, not read
+    Put32(font, 0); // checksum, not read
     Put32(font, 12 + 16);
     Put32(font, static_cast<std::uint32_t>(table.size()));
     return font + table;
@@ -104,7 +104,8 @@ std::wstring FontsValue(const wchar_t* name)
     wchar_t data[MAX_PATH] = {};
     DWORD size = sizeof data;
     if (RegGetValueW(HKEY_LOCAL_MACHINE, installer::win::kFontsRegistryKey, name, RRF_RT_REG_SZ, nullptr, data,
-                     &size) != ERROR_SUCCESS)
+                     &size)
+        != ERROR_SUCCESS)
         return L"(no value)";
     return data;
 }

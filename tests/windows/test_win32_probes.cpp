@@ -40,8 +40,8 @@ std::string RunAndCapture(const std::wstring& program)
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     PROCESS_INFORMATION process = {};
     std::wstring commandLine = L"\"" + program + L"\"";
-    const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
+    const BOOL started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
     CloseHandle(writeEnd);
     std::string output;
     if (started) {
@@ -79,8 +79,8 @@ void SetWineVersionFor(const wchar_t* program, const wchar_t* version)
 void VersionFollowsTheWindowsVersionWineReports()
 {
     struct Row {
-        const wchar_t* wineVersion;  // empty: wine's default
-        const char* report;          // succeeded major minor platform |name|
+        const wchar_t* wineVersion; // empty: wine's default
+        const char* report;         // succeeded major minor platform |name|
     };
     const Row rows[] = {
         {L"", "1 6 1 2 |Unknown Windows system|"},

@@ -52,21 +52,21 @@ void PlainInsertionSetsTheFontTypesAndSetsItBack()
         // A space and a combining mark inside the text travel unchanged.
         link.TypeInFont(u"\u062D\u0645 \u064B", u"Al-DizaDorvan", false, u"");
         CHECK_EQ(script.log, (Log{
-            "Global created",
-            "Global.ActiveDocument get",
-            "Document.ActiveWindow get",
-            "Window.Selection get",
-            "Window released",
-            "Selection.Font get",
-            "Font.NameBi put named[-3] \"Al-DizaDorvan\"",
-            "Font released",
-            "Selection.TypeText method \"\\u062D\\u0645 \\u064B\"",
-            "Selection.Font get",
-            "Font.NameBi put named[-3] \"Traditional Arabic\"",
-            "Font released",
-            "Selection released",
-            "Document released",
-        }));
+                                 "Global created",
+                                 "Global.ActiveDocument get",
+                                 "Document.ActiveWindow get",
+                                 "Window.Selection get",
+                                 "Window released",
+                                 "Selection.Font get",
+                                 "Font.NameBi put named[-3] \"Al-DizaDorvan\"",
+                                 "Font released",
+                                 "Selection.TypeText method \"\\u062D\\u0645 \\u064B\"",
+                                 "Selection.Font get",
+                                 "Font.NameBi put named[-3] \"Traditional Arabic\"",
+                                 "Font released",
+                                 "Selection released",
+                                 "Document released",
+                             }));
         script.log.clear();
     }
     // The global object lives as long as the link.
@@ -146,7 +146,8 @@ void FailureAtEachCallStopsThereAndReleases()
 
         // Up to the failing call the log is that of a whole insertion.
         const auto done = kDeleteFirstInsertion.begin() + static_cast<std::ptrdiff_t>(callLines[row.call - 1] + 1);
-        CHECK_EQ(script.log, Concat(Concat({"Global created"}, Log(kDeleteFirstInsertion.begin(), done)), row.releases));
+        CHECK_EQ(script.log,
+                 Concat(Concat({"Global created"}, Log(kDeleteFirstInsertion.begin(), done)), row.releases));
 
         // The next insertion uses the global object already made.
         script.log.clear();
@@ -174,8 +175,8 @@ void WordThatHasEndedIsReachedAfresh()
         script.failAtCall = script.calls + 1;
         script.failWith = gone;
         link.TypeInFont(u"\u0633\u0651 \r", u"Al-ZavuraDorvan", true, u"");
-        CHECK_EQ(script.log, Concat({"Global.ActiveDocument get", "Global released", "Global created"},
-                                    kDeleteFirstInsertion));
+        CHECK_EQ(script.log,
+                 Concat({"Global.ActiveDocument get", "Global released", "Global created"}, kDeleteFirstInsertion));
 
         // Gone in the middle of an insertion, after the backspace and the
         // text: the click fails with what was done left done, the next
@@ -199,7 +200,8 @@ void PropertyWithoutObjectIsAnError()
     fakeword::Registration registration(script);
     WordDocumentLink link;
     script.nothingAtCall = 1;
-    const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
+    const auto error =
+        check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
     CHECK(error.has_value());
     CHECK_EQ(script.log, (Log{"Global created", "Global.ActiveDocument get"}));
 }
@@ -210,7 +212,8 @@ void RefusedCreationIsTriedAgainOnTheNextInsertion()
     fakeword::Registration registration(script);
     WordDocumentLink link;
     script.refuseCreations = 1;
-    const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
+    const auto error =
+        check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
     CHECK(error.has_value());
     if (error)
         CHECK(std::string(error->what()).find("could not be started") != std::string::npos);
@@ -228,7 +231,8 @@ void WithoutWordTheClassIsNotRegistered()
     fakeword::Script script;
     WordDocumentLink link;
     for (int attempt = 0; attempt < 2; ++attempt) {
-        const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
+        const auto error =
+            check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
         CHECK(error.has_value());
         if (error) {
             const std::string message = error->what();
@@ -248,7 +252,8 @@ void LinkInitialisesComOnItsThread()
     std::string message;
     std::thread([&] {
         WordDocumentLink link;
-        const auto error = check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
+        const auto error =
+            check::Catch<DocumentLinkError>([&] { link.TypeInFont(u"x", u"Al-DizaDorvan", false, u""); });
         message = error ? error->what() : "no error";
     }).join();
     CHECK(message.find("0x80040154") != std::string::npos);
@@ -266,9 +271,9 @@ void EachClickIsOneCustomUndoRecord()
     link.TypeInFont(u"\u0633", u"Al-ZavuraDorvan", true, u"\u0632");
     link.TypeInFont(u"\u0633", u"Al-ZavuraDorvan", true, u"\u0632");
     script.failAtCall = script.calls + 9; // the second NameBi put of a third click
-    CHECK(check::Catch<DocumentLinkError>(
-              [&] { link.TypeInFont(u"\u0633", u"Al-ZavuraDorvan", true, u"\u0632"); })
-              .has_value());
+    CHECK(check::Catch<DocumentLinkError>([&] {
+              link.TypeInFont(u"\u0633", u"Al-ZavuraDorvan", true, u"\u0632");
+          }).has_value());
 
     // The log of each click from its record's start to its end.
     std::vector<Log> records;

@@ -19,23 +19,23 @@ enum class Typeface {
 // Faces that are not a glyph of a font but lines, bars and marks drawn as
 // paths, or a composition of several glyphs.
 enum class Art {
-    Text,          // the text in its typeface
-    Outlined,      // the text drawn as an outline: a letter with doubled strokes
-    Bar,           // a horizontal bar
-    DoubleBar,     // two parallel bars, the extension piece of a double arrow
-    Radical,       // a radical sign, left-to-right form (tick at the left)
+    Text,      // the text in its typeface
+    Outlined,  // the text drawn as an outline: a letter with doubled strokes
+    Bar,       // a horizontal bar
+    DoubleBar, // two parallel bars, the extension piece of a double arrow
+    Radical,   // a radical sign, left-to-right form (tick at the left)
     ShortArrowLeft,
-    HalfArrowBar,  // a bar with a half arrowhead at its left end
-    DotLine,       // a line with a dot at its left end
-    Arc,           // an arc bulging upwards
-    Hat,           // a circumflex hat
-    Box,           // a rectangle outline
+    HalfArrowBar, // a bar with a half arrowhead at its left end
+    DotLine,      // a line with a dot at its left end
+    Arc,          // an arc bulging upwards
+    Hat,          // a circumflex hat
+    Box,          // a rectangle outline
     FilledBox,
     Circle,
-    Fraction,      // text over below, with a bar between
-    Binomial,      // text over below in parentheses, without a bar
-    Limit,         // the word of the limit over a bar, with below beneath
-    Sum,           // a summation sign with text above and below
+    Fraction, // text over below, with a bar between
+    Binomial, // text over below in parentheses, without a bar
+    Limit,    // the word of the limit over a bar, with below beneath
+    Sum,      // a summation sign with text above and below
 };
 
 // Size classes: the face is drawn at this size and then shrunk if it does not
@@ -52,13 +52,38 @@ struct Draw {
     std::u16string_view below = {}; // second line of fractions, limits and sums
     Size size = Size::Normal;
     Span span = Span::Medium;
-    bool mirrored = false;     // flipped left to right for right-to-left notation
+    bool mirrored = false; // flipped left to right for right-to-left notation
 
-    constexpr Draw Small() const { Draw d = *this; d.size = Size::Small; return d; }
-    constexpr Draw Tiny() const { Draw d = *this; d.size = Size::Tiny; return d; }
-    constexpr Draw Large() const { Draw d = *this; d.size = Size::Large; return d; }
-    constexpr Draw Huge() const { Draw d = *this; d.size = Size::Huge; return d; }
-    constexpr Draw Mirror() const { Draw d = *this; d.mirrored = true; return d; }
+    constexpr Draw Small() const
+    {
+        Draw d = *this;
+        d.size = Size::Small;
+        return d;
+    }
+    constexpr Draw Tiny() const
+    {
+        Draw d = *this;
+        d.size = Size::Tiny;
+        return d;
+    }
+    constexpr Draw Large() const
+    {
+        Draw d = *this;
+        d.size = Size::Large;
+        return d;
+    }
+    constexpr Draw Huge() const
+    {
+        Draw d = *this;
+        d.size = Size::Huge;
+        return d;
+    }
+    constexpr Draw Mirror() const
+    {
+        Draw d = *this;
+        d.mirrored = true;
+        return d;
+    }
 };
 
 // Shorthands for the face tables: a glyph in a typeface, a drawn shape, or a
@@ -105,7 +130,8 @@ constexpr Draw Binomial(std::u16string_view over, std::u16string_view under)
 }
 constexpr Draw Limit(std::u16string_view beneath)
 {
-    return {.art = Art::Limit, .typeface = Typeface::Arabic, .text = u"نهـا", .below = beneath, .size = Size::Small};
+    return {
+        .art = Art::Limit, .typeface = Typeface::Arabic, .text = u"نهـا", .below = beneath, .size = Size::Small};
 }
 constexpr Draw Sum(std::u16string_view above, std::u16string_view beneath)
 {

@@ -94,8 +94,7 @@ QPainterPath Radical(Span span)
     // Left-to-right form: the tick at the left, the bar running right.
     const qreal w = span == Span::Short ? 14 : span == Span::Medium ? 22 : 32;
     const qreal h = span == Span::Short ? 14 : span == Span::Medium ? 20 : 26;
-    return Stroked(Polyline({{0, 0.6 * h}, {0.18 * w, 0.48 * h}, {0.38 * w, h},
-                             {0.58 * w, 0}, {w, 0}}),
+    return Stroked(Polyline({{0, 0.6 * h}, {0.18 * w, 0.48 * h}, {0.38 * w, h}, {0.58 * w, 0}, {w, 0}}),
                    kLineWidth);
 }
 
@@ -118,7 +117,7 @@ QPainterPath Hat(Span span)
 
 QPainterPath Box(Span span)
 {
-    const QSizeF size = span == Span::Wide ? QSizeF(24, 13)
+    const QSizeF size = span == Span::Wide     ? QSizeF(24, 13)
                         : span == Span::Medium ? QSizeF(15, 15)
                                                : QSizeF(10, 10);
     QPainterPath path;
@@ -170,9 +169,7 @@ QPainterPath FacePath(const Draw& draw)
     QPainterPath path;
     switch (draw.art) {
     case Art::Text: path = Text(draw, PixelSize(draw.size), draw.text); break;
-    case Art::Outlined:
-        path = Stroked(Text(draw, PixelSize(Size::Large), draw.text), 1.0);
-        break;
+    case Art::Outlined: path = Stroked(Text(draw, PixelSize(Size::Large), draw.text), 1.0); break;
     case Art::Bar: path = Bar(BarLength(draw.span)); break;
     case Art::DoubleBar: path = Stack({Bar(30, 1.5), Bar(30, 1.5)}, 2.5); break;
     case Art::Radical: path = Radical(draw.span); break;
@@ -233,8 +230,8 @@ void PaintFace(QPainter& painter, const QRect& interior, const Face& face)
     const qreal scale = std::min({1.0, target.width() / bounds.width(), target.height() / bounds.height()});
     const QSizeF size = bounds.size() * scale;
     // Whole-pixel positions keep thin strokes crisp.
-    const qreal left = face.place == Place::TopRight ? target.right() - size.width()
-                                                      : target.center().x() - size.width() / 2;
+    const qreal left =
+        face.place == Place::TopRight ? target.right() - size.width() : target.center().x() - size.width() / 2;
     const QPointF topLeft(std::round(left), std::round(target.center().y() - size.height() / 2));
 
     QTransform fit;

@@ -47,10 +47,10 @@ constexpr Face kFaces[] = {
     {2, 3, Sym(u"∧")},
     {2, 4, Sym(u"≢")},
     {2, 5, Sym(u"≡")},
-    {2, 6, Calli(u"ى")},               // letter sign with a looped tail
-    {2, 7, Outlined(u"ك")},            // doubled base stroke
-    {2, 8, Calli(u"ف").Small()},       // small dotted letter sign
-    {2, 9, Calli(u"ر").Small()},       // small hooked letter sign
+    {2, 6, Calli(u"ى")},         // letter sign with a looped tail
+    {2, 7, Outlined(u"ك")},      // doubled base stroke
+    {2, 8, Calli(u"ف").Small()}, // small dotted letter sign
+    {2, 9, Calli(u"ر").Small()}, // small hooked letter sign
     {2, 10, Sym(u"′").Small(), Raised},
     {2, 11, Outlined(u"ش")},
     {2, 12, Outlined(u"ص")},
@@ -74,6 +74,9 @@ constexpr Face kFaces[] = {
 
 } // namespace
 
-FaceTable AlgebraFaces() { return kFaces; }
+FaceTable AlgebraFaces()
+{
+    return kFaces;
+}
 
 } // namespace picturegen

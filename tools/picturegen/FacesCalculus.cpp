@@ -73,6 +73,9 @@ constexpr Face kFaces[] = {
 
 } // namespace
 
-FaceTable CalculusFaces() { return kFaces; }
+FaceTable CalculusFaces()
+{
+    return kFaces;
+}
 
 } // namespace picturegen

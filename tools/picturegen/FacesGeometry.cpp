@@ -21,7 +21,7 @@ constexpr Face kFaces[] = {
     {0, 8, Fraction(u"أ", u"١ − ر")},
     {0, 9, Figure(Art::Arc, Span::Short)},
     {0, 10, Figure(Art::Hat, Span::Short)},
-    {0, 11, Figure(Art::Box, Span::Wide)},      // rectangle
+    {0, 11, Figure(Art::Box, Span::Wide)}, // rectangle
     {0, 12, Sym(u"//")},
     {0, 13, Sym(u"∵")},
     // Row 1
@@ -36,7 +36,7 @@ constexpr Face kFaces[] = {
     {1, 8, Fraction(u"د(ب) − د(أ)", u"ب − أ")},
     {1, 9, Figure(Art::Arc, Span::Long)},
     {1, 10, Figure(Art::Hat, Span::Wide)},
-    {1, 11, Figure(Art::Box, Span::Medium)},    // square
+    {1, 11, Figure(Art::Box, Span::Medium)}, // square
     {1, 12, Sym(u"⊥")},
     {1, 13, Sym(u"∴")},
     // Row 2
@@ -50,7 +50,7 @@ constexpr Face kFaces[] = {
     {2, 7, Figure(Art::Radical, Span::Long).Mirror()},
     {2, 8, Binomial(u"ك", u"ر")},
     {2, 9, Figure(Art::FilledBox)},
-    {2, 10, Figure(Art::Arc, Span::Wide)},      // wide and flat
+    {2, 10, Figure(Art::Arc, Span::Wide)}, // wide and flat
     {2, 11, Figure(Art::Circle)},
     {2, 12, Sym(u"|")},
     {2, 13, Sym(u"∀")},
@@ -63,7 +63,7 @@ constexpr Face kFaces[] = {
     {3, 7, Sym(u"%")},
     {3, 8, Binomial(u"ك", u"ر − ك")},
     {3, 9, Sym(u"!")},
-    {3, 10, Sym(u"∠").Mirror()},             // opening to the left
+    {3, 10, Sym(u"∠").Mirror()}, // opening to the left
     {3, 11, Sym(u"△").Small()},
     {3, 12, Sym(u"π")},
     {3, 13, Ar(u"نق").Small()},
@@ -71,6 +71,9 @@ constexpr Face kFaces[] = {
 
 } // namespace
 
-FaceTable GeometryFaces() { return kFaces; }
+FaceTable GeometryFaces()
+{
+    return kFaces;
+}
 
 } // namespace picturegen

@@ -41,7 +41,7 @@ constexpr Face kFaces[] = {
     {1, 12, Ar(u"ب"), Lowered},
     {1, 13, Ar(u"أ"), Lowered},
     // Row 2, raised
-    {2, 0, Ar(u"٢").Small(), Lowered},     // the square of a denominator
+    {2, 0, Ar(u"٢").Small(), Lowered}, // the square of a denominator
     {2, 1, Sym(u"−"), Raised},
     {2, 2, Sym(u"+"), Raised},
     {2, 3, Sym(u"×"), Raised},
@@ -56,7 +56,7 @@ constexpr Face kFaces[] = {
     {2, 12, Ar(u"جتا"), Raised},
     {2, 13, Ar(u"جا"), Raised},
     // Row 3, lowered
-    {3, 0, Ar(u"٣").Small()},              // the cube of a denominator
+    {3, 0, Ar(u"٣").Small()}, // the cube of a denominator
     {3, 1, Sym(u"−"), Lowered},
     {3, 2, Sym(u"+"), Lowered},
     {3, 3, Sym(u"×"), Lowered},
@@ -74,6 +74,9 @@ constexpr Face kFaces[] = {
 
 } // namespace
 
-FaceTable LettersFaces() { return kFaces; }
+FaceTable LettersFaces()
+{
+    return kFaces;
+}
 
 } // namespace picturegen

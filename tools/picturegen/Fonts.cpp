@@ -20,8 +20,7 @@ constexpr FontFile kFontFiles[] = {
 #include "FontFiles.inc"
 };
 
-QFont MakeFont(const QString& family, qreal pixelSize, QFont::Weight weight = QFont::Normal,
-               bool italic = false)
+QFont MakeFont(const QString& family, qreal pixelSize, QFont::Weight weight = QFont::Normal, bool italic = false)
 {
     QFont font(family);
     font.setPixelSize(qMax(1, qRound(pixelSize)));

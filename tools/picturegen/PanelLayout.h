@@ -15,8 +15,8 @@ inline constexpr int kColumns = 14;
 inline constexpr int kRows = 4;
 
 // Grid lines, one pixel wide; the first and last of each list are the frame.
-inline constexpr std::array<int, kColumns + 1> kGridX{
-    0, 45, 90, 135, 179, 224, 269, 314, 359, 404, 448, 493, 538, 583, 627};
+inline constexpr std::array<int, kColumns + 1> kGridX{0,   45,  90,  135, 179, 224, 269, 314,
+                                                      359, 404, 448, 493, 538, 583, 627};
 inline constexpr std::array<int, kRows + 1> kGridY{0, 34, 69, 104, 138};
 
 // A cell colour with the shades of the lines drawn in it: about 24 % of its
@@ -48,28 +48,16 @@ struct PanelDefinition {
 
 inline constexpr std::array<PanelDefinition, 4> kPanels{{
     {"Picture1", // algebra and operations
-     {"WWWWWWWWWWWWWW",
-      "BBBBBBGGGGGGGG",
-      "BBBBBBGGGGGGGG",
-      "BBWWWWWWYYYYYY"},
+     {"WWWWWWWWWWWWWW", "BBBBBBGGGGGGGG", "BBBBBBGGGGGGGG", "BBWWWWWWYYYYYY"},
      AlgebraFaces},
     {"Image1", // letters and functions
-     {"GGGGGGGGGGGGGG",
-      "GGGGGGGGGGGGGG",
-      "WYYYWWBBBBBBBB",
-      "WYYYWWBBBBBBBB"},
+     {"GGGGGGGGGGGGGG", "GGGGGGGGGGGGGG", "WYYYWWBBBBBBBB", "WYYYWWBBBBBBBB"},
      LettersFaces},
     {"Image2", // geometry
-     {"GGGGGGGGYBBBBB",
-      "WGGGGGGGYBBBBB",
-      "WWWWWWWWYBBBBB",
-      "WWWWWWWWYWBBBB"},
+     {"GGGGGGGGYBBBBB", "WGGGGGGGYBBBBB", "WWWWWWWWYBBBBB", "WWWWWWWWYWBBBB"},
      GeometryFaces},
     {"Image3", // calculus
-     {"GGGGYBWWBBBBBB",
-      "WGGGWBWWBBBBBB",
-      "GGGGYBWWWBBBBB",
-      "GGGGYBWWWBBBBB"},
+     {"GGGGYBWWBBBBBB", "WGGGWBWWBBBBBB", "GGGGYBWWWBBBBB", "GGGGYBWWWBBBBB"},
      CalculusFaces},
 }};
 

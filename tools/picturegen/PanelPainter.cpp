@@ -43,16 +43,15 @@ QRgb GridPixel(const ColourMap& colours, int x, int y)
 
 const CellColour& CellColourFor(char key)
 {
-    const auto it = std::find_if(kCellColours.begin(), kCellColours.end(),
-                                 [key](const CellColour& c) { return c.key == key; });
+    const auto it =
+        std::find_if(kCellColours.begin(), kCellColours.end(), [key](const CellColour& c) { return c.key == key; });
     Q_ASSERT(it != kCellColours.end());
     return *it;
 }
 
 QRect CellInterior(int row, int column)
 {
-    return QRect(QPoint(kGridX[column] + 1, kGridY[row] + 1),
-                 QPoint(kGridX[column + 1] - 1, kGridY[row + 1] - 1));
+    return QRect(QPoint(kGridX[column] + 1, kGridY[row] + 1), QPoint(kGridX[column + 1] - 1, kGridY[row + 1] - 1));
 }
 
 QImage PaintPanel(const PanelDefinition& panel)

@@ -15,8 +15,7 @@ const QColor kDialogGrey(0xD4, 0xD0, 0xC8);
 // Our own wording; the titles are those of the seals in the icon and logo.
 const QString kShortName = QStringLiteral("جليف بورد");
 const QString kEditionNumeral = QStringLiteral("٣");
-const std::array<QString, 2> kSaying{QStringLiteral("رَبِّ اشْرَحْ لِي صَدْرِي"),
-                                    QStringLiteral("وَيَسِّرْ لِي أَمْرِي")};
+const std::array<QString, 2> kSaying{QStringLiteral("رَبِّ اشْرَحْ لِي صَدْرِي"), QStringLiteral("وَيَسِّرْ لِي أَمْرِي")};
 // Eight lines: where the program comes from, who made it, whom we thank
 // and how to reach us.
 const std::array<QString, 8> kCredits{
@@ -137,9 +136,15 @@ QImage PaintStrip()
     return image;
 }
 
-QImage PaintCollapseIcon() { return PaintViewIcon(Direction::Up, Direction::Left); }
+QImage PaintCollapseIcon()
+{
+    return PaintViewIcon(Direction::Up, Direction::Left);
+}
 
-QImage PaintExpandIcon() { return PaintViewIcon(Direction::Right, Direction::Down); }
+QImage PaintExpandIcon()
+{
+    return PaintViewIcon(Direction::Right, Direction::Down);
+}
 
 QImage PaintWindowIcon(int size)
 {
@@ -207,8 +212,7 @@ QImage PaintLogo()
     DrawRtlText(painter, QRectF(disc.left(), 30, disc.width(), 14), QStringLiteral("الرياضية"), title);
     DrawRtlText(painter, QRectF(disc.left(), 44, disc.width(), 20), kShortName,
                 FontFor(TextStyle::CalligraphyBold, 16));
-    DrawRtlText(painter, QRectF(disc.left(), 62, disc.width(), 40), kEditionNumeral,
-                FontFor(Typeface::Arabic, 30));
+    DrawRtlText(painter, QRectF(disc.left(), 62, disc.width(), 40), kEditionNumeral, FontFor(Typeface::Arabic, 30));
     const QFont calligraphy = FontFor(TextStyle::Calligraphy, 19);
     DrawRtlText(painter, QRectF(0, 110, 246, 31), kSaying[0], calligraphy);
     DrawRtlText(painter, QRectF(0, 141, 246, 31), kSaying[1], calligraphy);

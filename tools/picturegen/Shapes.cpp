@@ -9,9 +9,8 @@ namespace picturegen {
 QPainterPath TextPath(const QFont& font, QStringView text)
 {
     QString laidOut = text.toString();
-    const bool arabic = std::any_of(laidOut.cbegin(), laidOut.cend(), [](QChar c) {
-        return c.script() == QChar::Script_Arabic;
-    });
+    const bool arabic =
+        std::any_of(laidOut.cbegin(), laidOut.cend(), [](QChar c) { return c.script() == QChar::Script_Arabic; });
     // A right-to-left embedding, so that digits, brackets and operators
     // around Arabic letters take their right-to-left order.
     if (arabic)

@@ -44,8 +44,10 @@ bool Write(const QDir& folder, const Picture& picture)
     if (image.size() != picture.size)
         return Fail(QStringLiteral("%1 came out %2 x %3 instead of %4 x %5")
                         .arg(QString::fromUtf8(picture.owner))
-                        .arg(image.width()).arg(image.height())
-                        .arg(picture.size.width()).arg(picture.size.height()));
+                        .arg(image.width())
+                        .arg(image.height())
+                        .arg(picture.size.width())
+                        .arg(picture.size.height()));
     const QString path = folder.filePath(QString::fromUtf8(picture.owner) + QStringLiteral(".png"));
     if (!image.save(path, "PNG"))
         return Fail(QStringLiteral("cannot write %1").arg(path));
@@ -86,8 +88,11 @@ int main(int argc, char* argv[])
             return std::strcmp(picture.owner, design.owner) == 0;
         });
         if (drawn == pictures.end() || drawn->size != QSize(design.width, design.height))
-            return Fail(QStringLiteral("no picture of %1 at %2 x %3").arg(QString::fromUtf8(design.owner))
-                            .arg(design.width).arg(design.height)), 1;
+            return Fail(QStringLiteral("no picture of %1 at %2 x %3")
+                            .arg(QString::fromUtf8(design.owner))
+                            .arg(design.width)
+                            .arg(design.height)),
+                   1;
     }
 
     for (const Picture& picture : pictures)
