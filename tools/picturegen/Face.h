@@ -54,34 +54,20 @@ struct Draw {
     Span span = Span::Medium;
     bool mirrored = false; // flipped left to right for right-to-left notation
 
-    constexpr Draw Small() const
-    {
-        Draw d = *this;
-        d.size = Size::Small;
-        return d;
-    }
-    constexpr Draw Tiny() const
-    {
-        Draw d = *this;
-        d.size = Size::Tiny;
-        return d;
-    }
-    constexpr Draw Large() const
-    {
-        Draw d = *this;
-        d.size = Size::Large;
-        return d;
-    }
-    constexpr Draw Huge() const
-    {
-        Draw d = *this;
-        d.size = Size::Huge;
-        return d;
-    }
+    constexpr Draw Small() const { return Sized(Size::Small); }
+    constexpr Draw Tiny() const { return Sized(Size::Tiny); }
+    constexpr Draw Large() const { return Sized(Size::Large); }
+    constexpr Draw Huge() const { return Sized(Size::Huge); }
     constexpr Draw Mirror() const
     {
         Draw d = *this;
         d.mirrored = true;
+        return d;
+    }
+    constexpr Draw Sized(Size s) const
+    {
+        Draw d = *this;
+        d.size = s;
         return d;
     }
 };
