@@ -90,10 +90,6 @@ void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCu
            const StepContext& context, bool& changed)
 {
     const auto& go = context.go;
-    const auto mark = [&](const char* part) {
-        if (context.mark)
-            context.mark(part);
-    };
     // A selected range goes the way typing would take it: it is what the
     // backspace deletes and what the text replaces. With neither, it stays
     // and the insertion point is its end.
@@ -106,12 +102,12 @@ void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCu
         }
         go();
         cursor->collapseToEnd();
-        mark("delete");
+        context.Mark("delete");
     } else if (click.deleteFirst) {
         go();
         DeleteCharacterBefore(text, cursor);
         changed = true;
-        mark("delete");
+        context.Mark("delete");
     }
 
     // The text goes in through a cursor of its own, which then spans exactly
@@ -124,17 +120,17 @@ void Apply(const Reference<text::XText>& text, const Reference<text::XTextViewCu
         go();
         inserted->setString(ToOUString(click.text));
         changed = true;
-        mark("insert");
+        context.Mark("insert");
         go();
         SetComplexFont(Reference<text::XTextRange>(inserted.get()), click.font);
-        mark("font");
+        context.Mark("font");
     }
     const Reference<text::XTextCursor> end = LeaveTextFontAt(text, inserted->getEnd(), go);
     changed = true;
-    mark("leave-font");
+    context.Mark("leave-font");
     go();
     cursor->gotoRange(end->getStart(), false);
-    mark("move");
+    context.Mark("move");
 }
 
 // Undoes the click's step if it is the newest one. Writer selects what an
@@ -208,10 +204,6 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
                             const StepContext& context)
 {
     const auto& go = context.go;
-    const auto mark = [&](const char* part) {
-        if (context.mark)
-            context.mark(part);
-    };
     go();
     const Reference<text::XTextDocument> document(desktop->getCurrentComponent(), UNO_QUERY);
     if (!document.is())
@@ -228,7 +220,7 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     go();
     const Reference<document::XUndoManager> undo =
         Reference<document::XUndoManagerSupplier>(document, UNO_QUERY_THROW)->getUndoManager();
-    mark("find");
+    context.Mark("find");
 
     CheckEditable(document, cursor, go);
 
@@ -237,17 +229,17 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     const bool wasCollapsed = cursor->isCollapsed();
     if (context.wasCollapsed)
         *context.wasCollapsed = wasCollapsed;
-    mark("check");
+    context.Mark("check");
     go();
     if (context.touched)
         *context.touched = true;
     std::optional<ControllerLock> lock;
     if (context.lockControllers) {
         lock.emplace(model);
-        mark("lock");
+        context.Mark("lock");
     }
     undo->enterUndoContext(title);
-    mark("enter-undo");
+    context.Mark("enter-undo");
     bool changed = false;
     try {
         Apply(text, cursor, click, context, changed);
@@ -257,7 +249,7 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
         throw;
     }
     undo->leaveUndoContext();
-    mark("leave-undo");
+    context.Mark("leave-undo");
     // Called off while the last call was under way: the click is taken back
     // whole rather than left to appear after its failure was reported.
     try {
@@ -272,7 +264,7 @@ void TypeIntoActiveDocument(const Reference<frame::XDesktop2>& desktop, const Cl
     }
     if (lock) {
         lock.reset();
-        mark("unlock");
+        context.Mark("unlock");
     }
 }
 

@@ -38,6 +38,12 @@ struct StepContext {
     // "font", "leave-font", "move", "leave-undo", "unlock"), so that the
     // time each part takes inside the office can be measured.
     std::function<void(const char* part)> mark;
+
+    void Mark(const char* part) const
+    {
+        if (mark)
+            mark(part);
+    }
 };
 
 // The steps of one click into the active text document of `desktop`, as one

@@ -113,8 +113,7 @@ void SetDefaultWriterTemplate(const fs::path& profileFolder, const fs::path& tem
     WriteAtomically(registry, profile, write);
 }
 
-fs::path InstallDefaultWriterTemplate(const fs::path& source, const fs::path& wordTemplate,
-                                      const BlockWriter& write)
+void InstallDefaultWriterTemplate(const fs::path& source, const fs::path& wordTemplate, const BlockWriter& write)
 {
     const fs::path templates = wordTemplate.parent_path();
     const fs::path writerSource = fs::path(source).replace_extension(".ott");
@@ -124,7 +123,6 @@ fs::path InstallDefaultWriterTemplate(const fs::path& source, const fs::path& wo
         CopyAtomically(writerSource, installed, Placement::Replace, write);
     }
     SetDefaultWriterTemplate(templates.parent_path(), installed, write);
-    return installed;
 }
 
 } // namespace installer::xdg

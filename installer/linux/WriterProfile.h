@@ -25,11 +25,9 @@ void SetDefaultWriterTemplate(const std::filesystem::path& profileFolder, const 
 // settings, font embedding among them, only from a template in its own
 // format: when the medium carries that beside `source` (the same name, .ott),
 // it is copied into the template folder under its own name and becomes the
-// default; otherwise the Word template does. Returns the default template.
-// Throws std::filesystem::filesystem_error.
-std::filesystem::path InstallDefaultWriterTemplate(const std::filesystem::path& source,
-                                                   const std::filesystem::path& wordTemplate,
-                                                   const BlockWriter& write = WriteBlock);
+// default; otherwise the Word template does. Throws std::filesystem::filesystem_error.
+void InstallDefaultWriterTemplate(const std::filesystem::path& source, const std::filesystem::path& wordTemplate,
+                                  const BlockWriter& write = WriteBlock);
 
 // The file URL of an absolute path, every byte outside the unreserved set
 // percent-encoded.

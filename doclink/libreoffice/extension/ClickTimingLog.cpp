@@ -54,6 +54,8 @@ ClickTimingLog::ClickTimingLog()
 
 void ClickTimingLog::Mark(const char* part)
 {
+    if (!enabled_)
+        return;
     const Clock::time_point now = Clock::now();
     const double cpu = ThreadCpuMicroseconds();
     const pid_t thread = ThreadId();
