@@ -174,15 +174,18 @@ std::shared_ptr<OfficeConnection> OfficeConnection::Connect(const std::string& p
     }
 
     std::shared_ptr<OfficeConnection> result(new OfficeConnection);
-    // An anonymous bridge: every connection gets its own.
-    result->bridge_ =
+    // An anonymous bridge: every connection gets its own. The handshake
+    // calls through this reference of its own, never through bridge_: the
+    // watch may dispose of the connection, and so release bridge_, from its
+    // thread while getInstance is still running inside the bridge.
+    const Reference<bridge::XBridge> bridge =
         bridge::BridgeFactory::create(local)->createBridge(OUString(), OUString("urp"), pipe, nullptr);
-    Reference<lang::XComponent>(result->bridge_, uno::UNO_QUERY_THROW)
-        ->addEventListener(new BridgeWatcher(result->lost_));
+    result->bridge_ = bridge;
+    Reference<lang::XComponent>(bridge, uno::UNO_QUERY_THROW)->addEventListener(new BridgeWatcher(result->lost_));
 
     HandshakeWatch watch(*result, handshakeBound);
     try {
-        result->context_.set(result->bridge_->getInstance(OUString("StarOffice.ComponentContext")), uno::UNO_QUERY);
+        result->context_.set(bridge->getInstance(OUString("StarOffice.ComponentContext")), uno::UNO_QUERY);
         if (!result->context_.is())
             throw uno::RuntimeException(OUString("the office offers no component context"));
         result->desktop_ = frame::Desktop::create(result->context_);
